@@ -1,0 +1,123 @@
+// The new-frame callback: samples the camera at sampleCount + 1 evenly spaced
+// times across the exposure into the instance's table, so that a ray only
+// reads one sample.
+#include <cmath>
+#include <cstdlib>
+
+#include "camera/callbacks.h"
+#include "camera/fov.h"
+#include "camera/instance.h"
+#include "camera/rotation.h"
+#include "host/services.h"
+
+namespace skyrind {
+namespace {
+
+constexpr const char *kNoMemory = "Can't allocate Memory";
+constexpr const char *kNoCameraInfo = "Skyrind: the host has no \"LW Camera Info 5\" service";
+constexpr const char *kNoItemInfo = "Skyrind: the host has no \"LW Item Info 4\" service";
+constexpr const char *kNoRecords = "Skyrind: no camera instance, frame or camera record given";
+
+// 4 × motion steps must fit the unsigned 32-bit count; a negative count or a
+// larger one is refused like a table that cannot be allocated.
+bool validMotionSteps(int32_t steps) {
+  return steps >= 0 && steps <= 0x3FFFFFFF;
+}
+
+Vec3 itemVector(const ItemInfo &items, void *item, int code, double time) {
+  double out[3] = {0.0, 0.0, 0.0};
+  items.param(item, code, time, out);
+  return {out[0], out[1], out[2]};
+}
+
+// Looks the services up, queries the camera at t and fills one sample.
+// Returns a message when a service is missing.
+const char *fillSample(CameraInstance &camera, const CameraAccess &access, double t,
+                       FrameSample &s) {
+  evaluateParameters(camera, t);
+
+  const auto *cameraInfo = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
+  if (!cameraInfo) return kNoCameraInfo;
+  void *const item = access.cameraItem;
+  const double d = cameraInfo->focalDistance(item, t);
+  const double f = cameraInfo->fStop(item, t);
+
+  const auto *items = static_cast<const ItemInfo *>(lookupService(ITEM_INFO_NAME));
+  if (!items) return kNoItemInfo;
+  const Vec3 P = itemVector(*items, item, ITEM_W_POSITION, t);
+  const Vec3 R = itemVector(*items, item, ITEM_RIGHT, t);
+  const Vec3 U = itemVector(*items, item, ITEM_UP, t);
+  const Vec3 F = itemVector(*items, item, ITEM_FORWARD, t);
+
+  const double W = access.filmWidth;
+  const double Hf = access.filmHeight;
+  camera.filmWidth = W;
+  camera.filmHeight = Hf;
+
+  const double lengthR = std::sqrt(R.x * R.x + R.y * R.y + R.z * R.z);
+  const double lengthU = std::sqrt(U.x * U.x + U.y * U.y + U.z * U.z);
+  const double lengthF = std::sqrt(F.x * F.x + F.y * F.y + F.z * F.z);
+  s.right = {R.x / lengthR, R.y / lengthR, R.z / lengthR};
+  s.up = {U.x / lengthU, U.y / lengthU, U.z / lengthU};
+  s.focusForward = {F.x / lengthF * d, F.y / lengthF * d, F.z / lengthF * d};
+  s.forward = {F.x / lengthF, F.y / lengthF, F.z / lengthF};
+  s.position = P;
+
+  s.shiftX = camera.filmWidth * camera.hShift;
+  s.shiftY = camera.vShift * camera.filmHeight;
+  s.lensRadius = (camera.filmHeight / f) * 0.5;
+
+  const FieldOfView fov = resolveFieldOfView(camera, W, Hf);
+  s.angleScaleX = fov.horizontal / W;
+  s.angleScaleY = fov.vertical / Hf;
+  s.planeScaleX = std::tan(fov.horizontal * 0.5) * (2 / W) * d;
+  s.planeScaleY = std::tan(fov.vertical * 0.5) * (2 / Hf) * d;
+
+  s.verticalPanorama = camera.verticalPanorama;
+  s.hPerspective = camera.hPerspective;
+  s.vPerspective = camera.vPerspective;
+
+  // The rotation axes exactly as the rotation builder would normalise them.
+  s.panAxis = normalised(s.up);
+  s.panAxisSq = squared(s.panAxis);
+  s.tiltAxis = normalised(s.right);
+  s.tiltAxisSq = squared(s.tiltAxis);
+  return nullptr;
+}
+
+}  // namespace
+
+const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess *access) {
+  auto *camera = static_cast<CameraInstance *>(instance);
+  if (!camera || !frame || !access) return kNoRecords;
+
+  camera->frameNumber = frame->frame;
+  camera->frameStart = frame->start;
+  camera->frameDuration = frame->duration;
+  camera->framesPerSecond = frame->framesPerSecond;
+  camera->sampleCount = 4u * static_cast<uint32_t>(frame->motionSteps);
+
+  // The old table goes before the new one is asked for.
+  std::free(camera->samples);
+  camera->samples = nullptr;
+  if (!validMotionSteps(frame->motionSteps)) return kNoMemory;
+  const uint32_t count = camera->sampleCount;
+  auto *table = static_cast<FrameSample *>(std::calloc(size_t{count} + 1, sizeof(FrameSample)));
+  if (!table) return kNoMemory;
+
+  for (uint32_t i = 0; i <= count; ++i) {
+    // Quotient first, then the product with i, then the sum.
+    const double t =
+        count == 0 ? camera->frameStart
+                   : camera->frameStart + (camera->frameDuration / static_cast<double>(count)) *
+                                              static_cast<double>(i);
+    if (const char *message = fillSample(*camera, *access, t, table[i])) {
+      std::free(table);
+      return message;
+    }
+  }
+  camera->samples = table;
+  return nullptr;
+}
+
+}  // namespace skyrind

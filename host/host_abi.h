@@ -1,0 +1,284 @@
+/*
+ * The host's binary interface: every record, function type and service name
+ * that passes between the LightWave host and the camera plug-in (64-bit Linux,
+ * LP64). C-compatible; shared by the plug-in and the reference host.
+ *
+ * Function tables are arrays of pointer-sized slots; "slot N" sits at byte
+ * offset (N-1)*8. Slots the plug-in does not use are opaque placeholders that
+ * neither side reads through this header.
+ */
+#ifndef SKYRIND_HOST_ABI_H
+#define SKYRIND_HOST_ABI_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Module descriptor and servers ---------------------------------------- */
+
+typedef void *(*GlobalFunc)(const char *serviceName, int useCode);
+typedef int (*ActivateFunc)(int version, GlobalFunc global, void *local, void *serverData);
+
+typedef struct ServerTagInfo {
+  const char *string;
+  uint32_t tag;
+} ServerTagInfo;
+
+typedef struct ServerRecord {
+  const char *className;
+  const char *name;
+  ActivateFunc activate;
+  const ServerTagInfo *tags;
+} ServerRecord;
+
+typedef struct ModuleDescriptor {
+  uint32_t sync;
+  uint32_t sysVersion;
+  uint32_t machine;
+  void *(*startup)(void);
+  void (*shutdown)(void *startupValue);
+  const ServerRecord *servers;
+} ModuleDescriptor;
+
+#define MODULE_SYNC 0x04121994u
+#define MODULE_SYSTEM_VERSION 3u
+#define MODULE_MACHINE 0x300u
+
+/* Activation statuses. */
+#define AFUNC_OK 0
+#define AFUNC_BADVERSION 1
+#define AFUNC_BADGLOBAL 2
+
+/* ---- Load and save states -------------------------------------------------- */
+
+typedef struct LoadState {
+  int ioMode;
+  void *readData;
+  void *opaque3;
+  void *opaque4;
+  int (*readI2)(void *readData, int16_t *buf, int count);
+  void *opaque6;
+  void *opaque7;
+  void *opaque8;
+  void *opaque9;
+  int (*readFP)(void *readData, float *buf, int count);
+} LoadState;
+
+typedef struct SaveState {
+  int ioMode;
+  void *writeData;
+  void *opaque3;
+  void *opaque4;
+  void (*writeI2)(void *writeData, const int16_t *buf, int count);
+  void *opaque6;
+  void *opaque7;
+  void *opaque8;
+  void *opaque9;
+  void (*writeFP)(void *writeData, const float *buf, int count);
+} SaveState;
+
+/* ---- Camera handler records ------------------------------------------------- */
+
+typedef struct FrameInfo {
+  int32_t frame;
+  double start;    /* exposure start, seconds */
+  double duration; /* exposure length, seconds */
+  double framesPerSecond;
+  int32_t motionSteps;
+} FrameInfo;
+
+/* The host's camera-access record: only the camera item and the film size
+ * (in the host's film units) are read; the rest is opaque. */
+typedef struct CameraAccess {
+  void *cameraItem;
+  unsigned char opaque[168];
+  double filmWidth;
+  double filmHeight;
+} CameraAccess;
+
+/* The first 72 bytes of the host's ray record; the host's may be longer. */
+typedef struct CameraRay {
+  double origin[3];
+  double direction[3];
+  double facing[3];
+} CameraRay;
+
+typedef struct InstanceFuncs {
+  void *priv;
+  void *(*create)(void *priv, void *item, const char **error);
+  void (*destroy)(void *instance);
+  const char *(*copy)(void *to, void *from);
+  const char *(*load)(void *instance, const LoadState *state);
+  const char *(*save)(void *instance, const SaveState *state);
+  const char *(*describe)(void *instance);
+} InstanceFuncs;
+
+typedef int (*CameraPreviewFunc)(void *instance, double lensX, double lensY, double projection[16],
+                                 const CameraAccess *access);
+typedef const char *(*CameraNewFrameFunc)(void *instance, const FrameInfo *frame,
+                                          const CameraAccess *access);
+typedef int (*CameraEvaluateFunc)(void *instance, double filmX, double filmY, double lensX,
+                                  double lensY, double fracTime, CameraRay *ray);
+typedef unsigned int (*CameraFlagsFunc)(void *instance);
+
+/* Filled by the "CameraHandler" activation (version 2). */
+typedef struct CameraHandler {
+  InstanceFuncs *inst;
+  void *item; /* item operations: the host's, left alone */
+  void *rend; /* render operations: the host's, left alone */
+  CameraPreviewFunc preview;
+  CameraNewFrameFunc newFrame;
+  CameraEvaluateFunc evaluate;
+  CameraFlagsFunc flags;
+} CameraHandler;
+
+/* Filled by the "CameraInterface" activation (version 4). */
+typedef struct CameraInterface {
+  void *inst;
+  void *panel;
+  const char *(*options)(void *instance);
+  const char *(*command)(void *instance, const char *command);
+} CameraInterface;
+
+#define CAMERA_HANDLER_CLASS "CameraHandler"
+#define CAMERA_INTERFACE_CLASS "CameraInterface"
+#define CAMERA_HANDLER_VERSION 2
+#define CAMERA_INTERFACE_VERSION 4
+
+/* ---- Global services -------------------------------------------------------- */
+
+#define VPARM_FUNCS_NAME "LWVParmFuncs 2"
+#define ITEM_INFO_NAME "LW Item Info 4"
+#define CAMERA_INFO_NAME "LW Camera Info 5"
+#define TIME_INFO_NAME "LW Time Info"
+#define ENVELOPE_FUNCS_NAME "Animation Envelopes"
+#define XPANEL_FUNCS_NAME "LWXPanel"
+#define INSTANCE_UPDATE_NAME "Instance Update"
+
+/* Parameter value types. */
+#define VPARM_ANGLE 16
+#define VPARM_PERCENT 32
+
+typedef struct VParmFuncs {
+  void *(*create)(int valueType, int textureType);
+  void (*destroy)(void *parm);
+  int (*setup)(void *parm, const char *channelName, void *group, void *, void *, void *, void *);
+  const char *(*copy)(void *to, void *from);
+  const char *(*load)(void *parm, const LoadState *state);
+  const char *(*save)(void *parm, const SaveState *state);
+  double (*getVal)(void *parm, double time, void *micropolygon, double out[3]);
+  int (*setVal)(void *parm, double *value);
+} VParmFuncs;
+
+/* Item parameter codes for ItemInfo.param. */
+#define ITEM_RIGHT 2
+#define ITEM_UP 3
+#define ITEM_FORWARD 4
+#define ITEM_W_POSITION 8
+
+typedef struct ItemInfo {
+  void *opaque1[9];
+  unsigned int (*param)(void *item, int code, double time, double out[3]);
+  void *opaque11[3];
+  void *(*chanGroup)(void *item);
+} ItemInfo;
+
+typedef struct CameraInfo {
+  void *opaque1[2];
+  double (*focalDistance)(void *cameraItem, double time);
+  double (*fStop)(void *cameraItem, double time);
+} CameraInfo;
+
+typedef struct TimeInfo {
+  double time; /* current time, seconds */
+} TimeInfo;
+
+typedef int (*InstanceUpdateFunc)(const char *className, void *instance);
+
+/* ---- XPanel ----------------------------------------------------------------- */
+
+typedef void *(*XPanelGet)(void *instance, unsigned long id);
+typedef int (*XPanelSet)(void *instance, unsigned long id, void *value);
+typedef void (*XPanelHook)(void);
+typedef intptr_t XPanelHint;
+
+typedef struct XPanelControl {
+  unsigned long id;
+  const char *label;
+  const char *type;
+} XPanelControl;
+
+typedef struct XPanelDataDesc {
+  unsigned long id;
+  const char *name;
+  const char *type;
+} XPanelDataDesc;
+
+#define XPANEL_VIEW 1
+
+typedef struct XPanelFuncs {
+  void *opaque1[2];
+  void *(*create)(int type, const XPanelControl *controls);
+  void *opaque4;
+  void (*describe)(void *panel, const XPanelDataDesc *data, XPanelGet get, XPanelSet set);
+  void (*hint)(void *panel, unsigned long id, const XPanelHint *hints);
+  void *opaque7;
+  void (*setData)(void *panel, unsigned long id, void *data);
+  void *opaque9[2];
+  void (*viewInst)(void *panel, void *instance);
+} XPanelFuncs;
+
+#ifdef __cplusplus
+} /* extern "C" */
+
+/* The layout is the host's: pin every offset the host relies on. */
+static_assert(offsetof(ModuleDescriptor, sync) == 0);
+static_assert(offsetof(ModuleDescriptor, sysVersion) == 4);
+static_assert(offsetof(ModuleDescriptor, machine) == 8);
+static_assert(offsetof(ModuleDescriptor, startup) == 16);
+static_assert(offsetof(ModuleDescriptor, shutdown) == 24);
+static_assert(offsetof(ModuleDescriptor, servers) == 32);
+static_assert(sizeof(ServerRecord) == 32 && offsetof(ServerRecord, tags) == 24);
+static_assert(sizeof(ServerTagInfo) == 16 && offsetof(ServerTagInfo, tag) == 8);
+
+static_assert(offsetof(LoadState, readData) == 8 && offsetof(LoadState, readI2) == 32);
+static_assert(offsetof(LoadState, readFP) == 72);
+static_assert(offsetof(SaveState, writeData) == 8 && offsetof(SaveState, writeI2) == 32);
+static_assert(offsetof(SaveState, writeFP) == 72);
+
+static_assert(offsetof(FrameInfo, start) == 8 && offsetof(FrameInfo, duration) == 16);
+static_assert(offsetof(FrameInfo, framesPerSecond) == 24);
+static_assert(offsetof(FrameInfo, motionSteps) == 32);
+static_assert(offsetof(CameraAccess, filmWidth) == 176);
+static_assert(offsetof(CameraAccess, filmHeight) == 184 && sizeof(CameraAccess) == 192);
+static_assert(offsetof(CameraRay, direction) == 24 && offsetof(CameraRay, facing) == 48);
+static_assert(sizeof(CameraRay) == 72);
+
+static_assert(offsetof(InstanceFuncs, create) == 8 && offsetof(InstanceFuncs, destroy) == 16);
+static_assert(offsetof(InstanceFuncs, copy) == 24 && offsetof(InstanceFuncs, load) == 32);
+static_assert(offsetof(InstanceFuncs, save) == 40 && offsetof(InstanceFuncs, describe) == 48);
+static_assert(offsetof(CameraHandler, item) == 8 && offsetof(CameraHandler, rend) == 16);
+static_assert(offsetof(CameraHandler, preview) == 24 && offsetof(CameraHandler, newFrame) == 32);
+static_assert(offsetof(CameraHandler, evaluate) == 40 && offsetof(CameraHandler, flags) == 48);
+static_assert(offsetof(CameraInterface, panel) == 8 && offsetof(CameraInterface, options) == 16);
+static_assert(offsetof(CameraInterface, command) == 24);
+
+static_assert(offsetof(VParmFuncs, destroy) == 8 && offsetof(VParmFuncs, setup) == 16);
+static_assert(offsetof(VParmFuncs, copy) == 24 && offsetof(VParmFuncs, load) == 32);
+static_assert(offsetof(VParmFuncs, save) == 40 && offsetof(VParmFuncs, getVal) == 48);
+static_assert(offsetof(VParmFuncs, setVal) == 56);
+static_assert(offsetof(ItemInfo, param) == 72 && offsetof(ItemInfo, chanGroup) == 104);
+static_assert(offsetof(CameraInfo, focalDistance) == 16 && offsetof(CameraInfo, fStop) == 24);
+static_assert(offsetof(TimeInfo, time) == 0);
+
+static_assert(sizeof(XPanelControl) == 24 && sizeof(XPanelDataDesc) == 24);
+static_assert(sizeof(XPanelHint) == 8);
+static_assert(offsetof(XPanelFuncs, create) == 16 && offsetof(XPanelFuncs, describe) == 32);
+static_assert(offsetof(XPanelFuncs, hint) == 40 && offsetof(XPanelFuncs, setData) == 56);
+static_assert(offsetof(XPanelFuncs, viewInst) == 80);
+#endif
+
+#endif /* SKYRIND_HOST_ABI_H */

@@ -1,0 +1,30 @@
+// The one exported record through which the host finds the module.
+#include "host/activation.h"
+#include "host/host_abi.h"
+
+namespace {
+
+void *startup() {
+  return reinterpret_cast<void *>(static_cast<uintptr_t>(4));
+}
+void shutdown(void *) {}
+
+constexpr const char *kServerName = "Skyrind0.1.5";
+
+// Both servers share this one tag list.
+const ServerTagInfo kTags[] = {
+    {"Skyrind 0.1.5", 0},
+    {nullptr, 0},
+};
+
+const ServerRecord kServers[] = {
+    {CAMERA_HANDLER_CLASS, kServerName, skyrind::activateHandler, kTags},
+    {CAMERA_INTERFACE_CLASS, kServerName, skyrind::activateInterface, kTags},
+    {nullptr, nullptr, nullptr, nullptr},
+};
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) const ModuleDescriptor _mod_descrip = {
+    MODULE_SYNC, MODULE_SYSTEM_VERSION, MODULE_MACHINE, startup, shutdown, kServers,
+};
