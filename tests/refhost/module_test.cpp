@@ -1,0 +1,92 @@
+#include "refhost/module.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "refhost/host.h"
+
+namespace refhost {
+namespace {
+
+std::string loadErrorOf(const std::string &path) {
+  try {
+    Module module(path);
+  } catch (const LoadError &error) {
+    return error.what();
+  }
+  return "loaded";
+}
+
+TEST(ModuleLoadErrors, NameTheFileAndTheReason) {
+  EXPECT_EQ(loadErrorOf("/nonexistent/skyrind.p"), "/nonexistent/skyrind.p: no such file");
+
+  auto text = std::filesystem::temp_directory_path() / "refhost_not_a_module.p";
+  std::ofstream(text) << "just some text\n";
+  std::string error = loadErrorOf(text.string());
+  EXPECT_EQ(error.rfind(text.string() + ": not a loadable shared library (", 0), 0u) << error;
+  std::filesystem::remove(text);
+
+  EXPECT_EQ(loadErrorOf(REFHOST_FIXTURE_NO_DESCRIPTOR),
+            std::string(REFHOST_FIXTURE_NO_DESCRIPTOR) + ": no _mod_descrip symbol");
+  EXPECT_EQ(loadErrorOf(REFHOST_FIXTURE_WRONG_SYNC),
+            std::string(REFHOST_FIXTURE_WRONG_SYNC) +
+                ": bad synchronisation word 0x12345678, expected 0x04121994");
+  EXPECT_EQ(loadErrorOf(REFHOST_FIXTURE_WRONG_VERSION),
+            std::string(REFHOST_FIXTURE_WRONG_VERSION) + ": system version 2, expected 3");
+  EXPECT_EQ(loadErrorOf(REFHOST_FIXTURE_WRONG_MACHINE),
+            std::string(REFHOST_FIXTURE_WRONG_MACHINE) +
+                ": machine code 0x00000200, expected 0x00000300");
+}
+
+TEST(ModuleLoadErrors, ADirectoryIsRefused) {
+  std::string dir = std::filesystem::temp_directory_path().string();
+  EXPECT_EQ(loadErrorOf(dir), dir + ": is a directory");
+}
+
+TEST(ModuleServers, ListsClassesNamesAndTags) {
+  Module module(REFHOST_FIXTURE_CAMERA);
+  EXPECT_EQ(module.startupValue(), reinterpret_cast<void *>(4));
+  ASSERT_EQ(module.servers().size(), 2u);
+  EXPECT_EQ(module.servers()[0].className, CAMERA_HANDLER_CLASS);
+  EXPECT_EQ(module.servers()[1].className, CAMERA_INTERFACE_CLASS);
+  EXPECT_EQ(module.servers()[0].name, "Fixture");
+  ASSERT_EQ(module.servers()[0].tags.size(), 1u);
+  EXPECT_EQ(module.servers()[0].tags[0].text, "Fixture 1.0");
+  EXPECT_EQ(module.servers()[0].tags[0].tag, 0u);
+  EXPECT_EQ(module.servers()[0].rawTags, module.servers()[1].rawTags);
+}
+
+TEST(ModuleActivation, RefusesAClassOrNameTheModuleDoesNotServe) {
+  Module module(REFHOST_FIXTURE_CAMERA);
+  try {
+    module.activate("ImageFilterHandler", 1, Host::globalLookup(), nullptr);
+    FAIL() << "activated a missing class";
+  } catch (const LoadError &error) {
+    EXPECT_EQ(std::string(error.what()),
+              std::string(REFHOST_FIXTURE_CAMERA) + ": no server of class ImageFilterHandler");
+  }
+  EXPECT_THROW(module.server(CAMERA_HANDLER_CLASS, "Other"), LoadError);
+}
+
+TEST(ModuleActivation, PassesTheVersionAndReturnsTheStatus) {
+  Host host;
+  auto installed = host.install();
+  Module module(REFHOST_FIXTURE_CAMERA);
+  CameraHandler handler{};
+  InstanceFuncs inst{};
+  handler.inst = &inst;
+  EXPECT_EQ(module.activate(CAMERA_HANDLER_CLASS, 1, Host::globalLookup(), &handler),
+            AFUNC_BADVERSION);
+  EXPECT_EQ(inst.create, nullptr);
+  host.faults().hideService(VPARM_FUNCS_NAME);
+  EXPECT_EQ(module.activate(CAMERA_HANDLER_CLASS, 2, Host::globalLookup(), &handler),
+            AFUNC_BADGLOBAL);
+  host.faults().showService(VPARM_FUNCS_NAME);
+  EXPECT_EQ(module.activate(CAMERA_HANDLER_CLASS, 2, Host::globalLookup(), &handler), AFUNC_OK);
+  EXPECT_NE(inst.create, nullptr);
+}
+
+}  // namespace
+}  // namespace refhost
