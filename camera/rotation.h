@@ -2,6 +2,8 @@
 // 4×4 doubles applied to row vectors: v becomes v·M with an implied w = 1.
 #pragma once
 
+#include <math.h>
+
 #include <cmath>
 
 #include "camera/frame_sample.h"
@@ -27,8 +29,9 @@ inline Vec3 squared(const Vec3 &u) {
 // `angle` radians: for right × up = forward a positive angle about `up` turns
 // `forward` towards `right`.
 inline Matrix4 &rotationAboutUnitAxis(Matrix4 &out, const Vec3 &u, const Vec3 &uSq, double angle) {
-  const double c = std::cos(angle);
-  const double s = std::sin(angle);
+  // One call for both: glibc's sincos gives the very results of sin and cos.
+  double s, c;
+  ::sincos(angle, &s, &c);
   const double t = 1 - c;
   out.m[0][0] = c + t * uSq.x;
   out.m[0][1] = t * u.x * u.y + s * u.z;
