@@ -16,6 +16,13 @@ bool endsWith(const std::string &s, const std::string &suffix) {
          s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// An edited key keeps its shape; a new key is linear.
+KeyShape shapeOfKeyAt(const KeyedCurve &curve, double time) {
+  for (const Key &key : curve.keys())
+    if (key.time == time) return key.shape;
+  return KeyShape::Linear;
+}
+
 }  // namespace
 
 Panel::Panel(PanelContext context, int type, std::vector<PanelControl> controls)
@@ -102,7 +109,7 @@ int Panel::edit(unsigned long id, double value) {
   if (kind == ValueKind::Envelope && get_ != nullptr && context_.channels != nullptr) {
     if (Channel *channel = context_.channels->find(get_(instance(), id))) {
       if (channel->curve().animated()) {
-        channel->curve().setKey(now(), value);
+        channel->curve().setKey(now(), value, shapeOfKeyAt(channel->curve(), now()));
       } else {
         channel->curve().setStaticValue(value);
       }

@@ -113,13 +113,17 @@ TEST_F(PanelService, EditsAStaticEnvelopeByItsValueThenCallsSet) {
 }
 
 TEST_F(PanelService, EditsAnAnimatedEnvelopeByAKeyAtTheCurrentTime) {
-  channel->curve().setKey(0, 1);
+  channel->curve().setKey(0, 1, KeyShape::Smooth);
   host.setTime(2);
   panel->edit(kAngle, 4);
   ASSERT_EQ(channel->curve().keys().size(), 2u);
   EXPECT_EQ(channel->valueAt(2), 4);
-  EXPECT_EQ(channel->valueAt(0), 1);
   EXPECT_EQ(subject.angle, 4);
+  host.setTime(0);
+  panel->edit(kAngle, 3);
+  EXPECT_EQ(channel->curve().keys().size(), 2u);
+  EXPECT_EQ(channel->curve().keys()[0].value, 3);
+  EXPECT_EQ(channel->curve().keys()[0].shape, KeyShape::Smooth);
 }
 
 TEST_F(PanelService, EditsASwitchWithA32BitInteger) {
