@@ -1,6 +1,7 @@
 #include "bench/camera_session.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 
@@ -10,7 +11,9 @@ namespace bench {
 
 CameraSession::CameraSession(const CameraSetup &setup) : installation_(host_.install()) {
   host_.log().setEnabled(false);
-  module_ = std::make_unique<refhost::Module>(SKYRIND_PLUGIN_PATH);
+  // SKYRIND_PLUGIN names another build of the plug-in to measure.
+  const char *path = std::getenv("SKYRIND_PLUGIN");
+  module_ = std::make_unique<refhost::Module>(path ? path : SKYRIND_PLUGIN_PATH);
   handler_ = std::make_unique<refhost::CameraHandlerBinding>(*module_, host_);
   if (!handler_->ok()) throw std::runtime_error("handler activation failed");
 

@@ -30,27 +30,29 @@ inline void addScaled(Vec3 &v, double k, const Vec3 &d) {
   v = {v.x + k * d.x, v.y + k * d.y, v.z + k * d.z};
 }
 
-// Pans about `up` (angular) or slides along `right` on the plane of focus.
-inline void horizontalStep(const FrameSample &s, double X, RayState &r) {
+// Pans about `up` by the angle X·angleScaleX (angular) or slides along
+// `right` on the plane of focus.
+inline void horizontalStep(const FrameSample &s, double X, SinCos pan, RayState &r) {
   if (s.hPerspective) {
     addScaled(r.target, X * s.planeScaleX, s.right);
     return;
   }
   Matrix4 M;
-  rotationAboutUnitAxis(M, s.panAxis, s.panAxisSq, X * s.angleScaleX);
+  rotationAboutUnitAxis(M, s.panAxis, s.panAxisSq, pan);
   transformPoint(M, r.target, r.target);
   transformPoint(M, r.facing, r.facing);
   transformPoint(M, r.lensR, r.lensR);
 }
 
-// Tilts about `right` (angular; positive film y looks up) or slides along `up`.
-inline void verticalStep(const FrameSample &s, double Y, RayState &r) {
+// Tilts about `right` by −(Y·angleScaleY) (angular; positive film y looks
+// up) or slides along `up`.
+inline void verticalStep(const FrameSample &s, double Y, SinCos tilt, RayState &r) {
   if (s.vPerspective) {
     addScaled(r.target, Y * s.planeScaleY, s.up);
     return;
   }
   Matrix4 M;
-  rotationAboutUnitAxis(M, s.tiltAxis, s.tiltAxisSq, -(Y * s.angleScaleY));
+  rotationAboutUnitAxis(M, s.tiltAxis, s.tiltAxisSq, tilt);
   transformPoint(M, r.target, r.target);
   transformPoint(M, r.facing, r.facing);
   transformPoint(M, r.lensU, r.lensU);
@@ -66,6 +68,9 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
 
   const double X = s.shiftX + filmX;
   const double Y = s.shiftY + filmY;
+  // The trigonometry first, while little else is live across the calls.
+  const SinCos pan = s.hPerspective ? SinCos{} : sinCos(X * s.angleScaleX);
+  const SinCos tilt = s.vPerspective ? SinCos{} : sinCos(-(Y * s.angleScaleY));
   const double rightLens = s.lensRadius * lensX;
   const double upLens = s.lensRadius * lensY;
   RayState r{s.focusForward,
@@ -76,18 +81,20 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
   // The ordinary panorama tilts first and then pans (poles along `up`); the
   // vertical panorama pans first and then tilts (poles along `right`).
   if (s.verticalPanorama) {
-    horizontalStep(s, X, r);
-    verticalStep(s, Y, r);
+    horizontalStep(s, X, pan, r);
+    verticalStep(s, Y, tilt, r);
   } else {
-    verticalStep(s, Y, r);
-    horizontalStep(s, X, r);
+    verticalStep(s, Y, tilt, r);
+    horizontalStep(s, X, pan, r);
   }
 
-  const Vec3 D = {r.target.x - r.lensR.x - r.lensU.x, r.target.y - r.lensR.y - r.lensU.y,
-                  r.target.z - r.lensR.z - r.lensU.z};
+  const Vec3 &target = r.target;
+  const Vec3 &facing = r.facing;
+  const Vec3 D = {target.x - r.lensR.x - r.lensU.x, target.y - r.lensR.y - r.lensU.y,
+                  target.z - r.lensR.z - r.lensU.z};
   const double length = std::sqrt(D.x * D.x + D.y * D.y + D.z * D.z);
   // A zero-length D (a degenerate focal distance) looks where the film faces.
-  const Vec3 direction = length == 0.0 ? r.facing : Vec3{D.x / length, D.y / length, D.z / length};
+  const Vec3 direction = length == 0.0 ? facing : Vec3{D.x / length, D.y / length, D.z / length};
 
   ray->origin[0] = s.position.x + r.lensR.x + r.lensU.x;
   ray->origin[1] = s.position.y + r.lensR.y + r.lensU.y;
@@ -95,9 +102,9 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
   ray->direction[0] = direction.x;
   ray->direction[1] = direction.y;
   ray->direction[2] = direction.z;
-  ray->facing[0] = r.facing.x;
-  ray->facing[1] = r.facing.y;
-  ray->facing[2] = r.facing.z;
+  ray->facing[0] = facing.x;
+  ray->facing[1] = facing.y;
+  ray->facing[2] = facing.z;
   return 1;
 }
 

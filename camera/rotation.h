@@ -25,13 +25,24 @@ inline Vec3 squared(const Vec3 &u) {
   return {u.x * u.x, u.y * u.y, u.z * u.z};
 }
 
-// Rodrigues form about a unit axis u, given with its squared components, by
-// `angle` radians: for right × up = forward a positive angle about `up` turns
-// `forward` towards `right`.
-inline Matrix4 &rotationAboutUnitAxis(Matrix4 &out, const Vec3 &u, const Vec3 &uSq, double angle) {
-  // One call for both: glibc's sincos gives the very results of sin and cos.
+// Sine and cosine of one angle (radians) in one call: glibc's sincos gives
+// the very results of sin and cos.
+struct SinCos {
   double s, c;
-  ::sincos(angle, &s, &c);
+};
+
+inline SinCos sinCos(double angle) {
+  SinCos r;
+  ::sincos(angle, &r.s, &r.c);
+  return r;
+}
+
+// Rodrigues form about a unit axis u, given with its squared components, for
+// an angle given by its sine and cosine: for right × up = forward a positive
+// angle about `up` turns `forward` towards `right`.
+inline Matrix4 &rotationAboutUnitAxis(Matrix4 &out, const Vec3 &u, const Vec3 &uSq, SinCos angle) {
+  const double c = angle.c;
+  const double s = angle.s;
   const double t = 1 - c;
   out.m[0][0] = c + t * uSq.x;
   out.m[0][1] = t * u.x * u.y + s * u.z;
@@ -55,7 +66,7 @@ inline Matrix4 &rotationAboutUnitAxis(Matrix4 &out, const Vec3 &u, const Vec3 &u
 // The rotation builder: normalises the axis, then fills all sixteen elements.
 inline Matrix4 &buildRotation(Matrix4 &out, const Vec3 &axis, double angle) {
   const Vec3 u = normalised(axis);
-  return rotationAboutUnitAxis(out, u, squared(u), angle);
+  return rotationAboutUnitAxis(out, u, squared(u), sinCos(angle));
 }
 
 // out = v·M; every output is formed from the input before any is stored, so
@@ -65,6 +76,21 @@ inline void transformPoint(const Matrix4 &M, const Vec3 &v, Vec3 &out) {
   const double y = v.x * M.m[0][1] + v.y * M.m[1][1] + v.z * M.m[2][1] + M.m[3][1];
   const double z = v.x * M.m[0][2] + v.y * M.m[1][2] + v.z * M.m[2][2] + M.m[3][2];
   out = {x, y, z};
+}
+
+// Two vectors side by side, one per lane: lane 0 and lane 1 of each of x, y, z.
+// Each lane goes through exactly the scalar operations of transformPoint.
+typedef double Lanes __attribute__((vector_size(16)));
+struct VecPair {
+  Lanes x, y, z;
+};
+
+inline void transformPair(const Matrix4 &M, VecPair &v) {
+  const auto column = [&](int j) {
+    return v.x * M.m[0][j] + v.y * M.m[1][j] + v.z * M.m[2][j] + M.m[3][j];
+  };
+  const Lanes x = column(0), y = column(1), z = column(2);
+  v = {x, y, z};
 }
 
 }  // namespace skyrind
