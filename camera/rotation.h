@@ -78,19 +78,4 @@ inline void transformPoint(const Matrix4 &M, const Vec3 &v, Vec3 &out) {
   out = {x, y, z};
 }
 
-// Two vectors side by side, one per lane: lane 0 and lane 1 of each of x, y, z.
-// Each lane goes through exactly the scalar operations of transformPoint.
-typedef double Lanes __attribute__((vector_size(16)));
-struct VecPair {
-  Lanes x, y, z;
-};
-
-inline void transformPair(const Matrix4 &M, VecPair &v) {
-  const auto column = [&](int j) {
-    return v.x * M.m[0][j] + v.y * M.m[1][j] + v.z * M.m[2][j] + M.m[3][j];
-  };
-  const Lanes x = column(0), y = column(1), z = column(2);
-  v = {x, y, z};
-}
-
 }  // namespace skyrind

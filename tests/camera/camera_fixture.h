@@ -58,10 +58,16 @@ class CameraFixture : public testing::Test {
     return fields(instance).samples[index];
   }
 
-  // The channel the plug-in registered under this name for an item.
-  refhost::Channel &channel(const std::string &name, refhost::Item *item = nullptr) {
-    refhost::Channel *found = host.channels().find((item ? *item : camera).channelGroup(), name);
-    if (!found) throw std::runtime_error("no channel " + name);
+  // The host channel behind one of the instance's parameters: "HFOV",
+  // "VFOV", "HShift" or "VShift".
+  refhost::Channel &channel(void *instance, const std::string &name) {
+    auto &c = fields(instance);
+    void *handle = name == "HFOV"     ? c.hFovParm
+                   : name == "VFOV"   ? c.vFovParm
+                   : name == "HShift" ? c.hShiftParm
+                                      : c.vShiftParm;
+    refhost::Channel *found = host.channels().find(handle);
+    if (!found || found->name() != name) throw std::runtime_error("no channel " + name);
     return *found;
   }
 

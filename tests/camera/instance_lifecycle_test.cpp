@@ -43,9 +43,9 @@ TEST_F(InstanceLifecycle, CreateTakesTheChannelGroupThenSetsUpEachParameterInOrd
     EXPECT_EQ(set.name(), "LWVParmFuncs 2.setVal");
     EXPECT_EQ(set.pointers, (std::vector<const void *>{made.returnedPointer, starts[p]}));
   }
-  EXPECT_EQ(channel("HFOV").valueAt(0), kPi + kPi);
-  EXPECT_EQ(channel("VFOV").valueAt(0), kPi);
-  EXPECT_EQ(channel("VShift").valueAt(0), 0.0);
+  EXPECT_EQ(channel(instance, "HFOV").valueAt(0), kPi + kPi);
+  EXPECT_EQ(channel(instance, "VFOV").valueAt(0), kPi);
+  EXPECT_EQ(channel(instance, "VShift").valueAt(0), 0.0);
 }
 
 TEST_F(InstanceLifecycle, DefaultsAndDescription) {
@@ -70,7 +70,7 @@ TEST_F(InstanceLifecycle, CopyCopiesTheChannelsAndTheFiveSwitchesOnly) {
   refhost::Item &other = host.addCamera("Other");
   void *from = create();
   void *to = create(&other);
-  channel("HFOV").curve().setKey(0.5, 1.25);
+  channel(instance, "HFOV").curve().setKey(0.5, 1.25);
   ASSERT_EQ(newFrame(to, frameInfo(1), 0.05, 0.03, &other), std::nullopt);
   auto &src = fields(from), &dst = fields(to);
   src.hPerspective = 1, src.vPerspective = 2, src.verticalPanorama = 3;
@@ -86,7 +86,7 @@ TEST_F(InstanceLifecycle, CopyCopiesTheChannelsAndTheFiveSwitchesOnly) {
     EXPECT_EQ(calls[p].name(), "LWVParmFuncs 2.copy");
     EXPECT_EQ(calls[p].pointers, (std::vector<const void *>{handles(to)[p], handles(from)[p]}));
   }
-  EXPECT_EQ(channel("HFOV", &other).valueAt(0.5), 1.25);
+  EXPECT_EQ(channel(to, "HFOV").valueAt(0.5), 1.25);
   EXPECT_EQ(dst.hPerspective, 1);
   EXPECT_EQ(dst.vPerspective, 2);
   EXPECT_EQ(dst.verticalPanorama, 3);
