@@ -70,7 +70,7 @@ TEST_F(InstanceLifecycle, CopyCopiesTheChannelsAndTheFiveSwitchesOnly) {
   refhost::Item &other = host.addCamera("Other");
   void *from = create();
   void *to = create(&other);
-  channel(instance, "HFOV").curve().setKey(0.5, 1.25);
+  channel(from, "HFOV").curve().setKey(0.5, 1.25);
   ASSERT_EQ(newFrame(to, frameInfo(1), 0.05, 0.03, &other), std::nullopt);
   auto &src = fields(from), &dst = fields(to);
   src.hPerspective = 1, src.vPerspective = 2, src.verticalPanorama = 3;

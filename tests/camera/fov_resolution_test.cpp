@@ -1,0 +1,103 @@
+// Effective fields of view as the sample table's scales show them: every row
+// of both derivation tables, written out in the same order of operations.
+#include <cmath>
+#include <functional>
+
+#include "camera_fixture.h"
+
+namespace skyrind_test {
+namespace {
+
+// Read at run time, so that no tangent below is folded by the compiler with
+// rounding other than the library's.
+double runtime(double value) {
+  volatile double held = value;
+  return held;
+}
+
+const double kH = runtime(1.3);  // hFov, radians
+const double kV = runtime(0.7);  // vFov, radians
+const double kW = runtime(kFilmWidth);
+const double kHf = runtime(kFilmHeight);
+const double kFocus = runtime(2.5);  // focal distance
+
+struct Row {
+  const char *name;
+  int autoHFov, autoVFov, hPerspective, vPerspective;
+  double heff, veff;
+};
+
+const Row kRows[] = {
+    // autoVFov: Veff from h, keyed (hPerspective, vPerspective).
+    {"autoV pp", 0, 1, 1, 1, kH, 2 * std::atan(std::tan(kH / 2) * kHf / kW)},
+    {"autoV pa", 0, 1, 1, 0, kH, 2 * std::tan(kH / 2) * kHf / kW},
+    {"autoV ap", 0, 1, 0, 1, kH, 2 * std::atan((kH / 2) * kHf / kW)},
+    {"autoV aa", 0, 1, 0, 0, kH, kH *kHf / kW},
+    // autoHFov: Heff from v, keyed (vPerspective, hPerspective).
+    {"autoH pp", 1, 0, 1, 1, 2 * std::atan(std::tan(kV / 2) * kW / kHf), kV},
+    {"autoH vp ha", 1, 0, 0, 1, 2 * std::tan(kV / 2) * kW / kHf, kV},
+    {"autoH va hp", 1, 0, 1, 0, 2 * std::atan((kV / 2) * kW / kHf), kV},
+    {"autoH aa", 1, 0, 0, 0, kV *kW / kHf, kV},
+    // Both automatic flags: autoVFov is tested first and wins.
+    {"both aa", 1, 1, 0, 0, kH, kH *kHf / kW},
+    {"both pa", 1, 1, 1, 0, kH, 2 * std::tan(kH / 2) * kHf / kW},
+    {"neither", 0, 0, 1, 0, kH, kV},
+};
+
+class FovResolution : public CameraFixture {
+ protected:
+  // Sets the channels and switches, runs one new frame and returns entry 0.
+  const skyrind::FrameSample &resolve(const Row &row, double h = kH, double v = kV, double w = kW,
+                                      double hf = kHf) {
+    instance = create();
+    auto &c = fields(instance);
+    c.autoHFov = row.autoHFov, c.autoVFov = row.autoVFov;
+    c.hPerspective = row.hPerspective, c.vPerspective = row.vPerspective;
+    channel(instance, "HFOV").curve().setStaticValue(h);
+    channel(instance, "VFOV").curve().setStaticValue(v);
+    camera.setFocalDistance(kFocus);
+    EXPECT_EQ(newFrame(instance, frameInfo(0), w, hf), std::nullopt);
+    return sample(instance, 0);
+  }
+  void *instance = nullptr;
+};
+
+TEST_F(FovResolution, EveryRowOfBothTablesGivesTheScalesOfItsEffectivePair) {
+  for (const Row &row : kRows) {
+    SCOPED_TRACE(row.name);
+    const skyrind::FrameSample &s = resolve(row);
+    EXPECT_EQ(s.angleScaleX, row.heff / kW);
+    EXPECT_EQ(s.angleScaleY, row.veff / kHf);
+    EXPECT_EQ(s.planeScaleX, std::tan(row.heff * 0.5) * (2 / kW) * kFocus);
+    EXPECT_EQ(s.planeScaleY, std::tan(row.veff * 0.5) * (2 / kHf) * kFocus);
+    // The resolution lives in the sample only: the instance keeps its values.
+    EXPECT_EQ(fields(instance).hFov, kH);
+    EXPECT_EQ(fields(instance).vFov, kV);
+  }
+}
+
+TEST_F(FovResolution, DerivedAxesFollowTheFilmAspect) {
+  // Both perspective: one plane scale on both axes whatever the aspect.
+  const skyrind::FrameSample &p = resolve(kRows[0], kH, kV, 0.05, 0.02);
+  EXPECT_NEAR(p.planeScaleX, 2 * std::tan(kH / 2) * kFocus / 0.05, 1e-12);
+  EXPECT_NEAR(p.planeScaleY, p.planeScaleX, 1e-12);
+  // Both angular: one angle scale on both axes.
+  const skyrind::FrameSample &a = resolve(kRows[3], kH, kV, 0.05, 0.02);
+  EXPECT_NEAR(a.angleScaleY, kH / 0.05, 1e-12);
+  EXPECT_EQ(a.angleScaleX, kH / 0.05);
+  // A full turn on a 3:2 film gives a vertical 4π/3.
+  const skyrind::FrameSample &turn = resolve(kRows[3], 2 * kPi, kV, 0.036, 0.024);
+  EXPECT_NEAR(turn.angleScaleY * 0.024, 4 * kPi / 3, 1e-12);
+}
+
+TEST_F(FovResolution, DefaultsResolveToThemselvesOnAnyFilm) {
+  for (double w : {0.036, 0.01, 1.0}) {
+    void *instance = create();
+    ASSERT_EQ(newFrame(instance, frameInfo(0), w, 0.024), std::nullopt);
+    EXPECT_EQ(sample(instance, 0).angleScaleX, (kPi + kPi) / w);
+    EXPECT_EQ(sample(instance, 0).angleScaleY, kPi / 0.024);
+  }
+}
+
+}  // namespace
+}  // namespace skyrind_test
