@@ -1,0 +1,15 @@
+// Writing a file so that a failed run never leaves a half file: the content
+// goes to a temporary name in the same folder, which is renamed on success.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace skyhost {
+
+// write(temporaryPath) returns false on failure. Throws InputError naming
+// path when writing or renaming fails; the temporary file is removed.
+void writeAtomically(const std::string &path,
+                     const std::function<bool(const std::string &)> &write);
+
+}  // namespace skyhost
