@@ -1,0 +1,124 @@
+// The plug-in's rays equal the plain transcription's bit for bit over many
+// random scenes: every mode, moving and scaled cameras, animated fields of
+// view and shifts, lens positions and motion steps. Guards any rewrite of
+// evaluate or the frame sampling for speed.
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "camera_fixture.h"
+#include "plain_transcription.h"
+
+namespace skyrind_test {
+namespace {
+
+using refhost::ItemChannel;
+
+std::string printRay(const CameraRay &ray) {
+  std::string out;
+  const double *v = ray.origin;
+  for (int i = 0; i < 9; ++i) out += refhost::printReal(v[i]) + (i % 3 == 2 ? " | " : " ");
+  return out;
+}
+
+class PlainTranscription : public CameraFixture {
+ protected:
+  double uniform(double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  }
+  bool coin(double p = 0.5) { return uniform(0, 1) < p; }
+
+  // A curve that is static or keyed across the exposure [start, end].
+  void animate(refhost::KeyedCurve &curve, double low, double high, double start, double end) {
+    curve.clearKeys();
+    curve.setStaticValue(uniform(low, high));
+    if (coin(0.7)) {
+      curve.setKey(start, uniform(low, high));
+      curve.setKey(end, uniform(low, high),
+                   coin() ? refhost::KeyShape::Smooth : refhost::KeyShape::Linear);
+      if (coin(0.3)) curve.setKey((start + end) / 2, uniform(low, high));
+    }
+  }
+
+  std::mt19937_64 random{20240611};
+};
+
+TEST_F(PlainTranscription, RaysMatchBitForBitAcrossRandomScenes) {
+  host.log().setEnabled(false);
+  const int kScenes = 800, kRaysPerScene = 24;
+  int mismatches = 0, raysPerMode[8] = {};
+  for (int scene = 0; scene < kScenes && mismatches < 5; ++scene) {
+    plain::Switches sw;
+    sw.verticalPanorama = scene & 1;
+    sw.hPerspective = (scene >> 1) & 1;
+    sw.vPerspective = (scene >> 2) & 1;
+    sw.autoHFov = coin(0.3);
+    sw.autoVFov = coin(0.3);
+    FrameInfo frame = frameInfo(static_cast<int>(uniform(0, 4)), uniform(-1, 2), uniform(0, 0.5));
+    const double start = frame.start, end = frame.start + frame.duration;
+
+    const double angles[][2] = {{-kPi, kPi}, {-1.5, 1.5}, {-kPi, kPi}};
+    const ItemChannel rotation[] = {ItemChannel::Heading, ItemChannel::Pitch, ItemChannel::Bank};
+    const ItemChannel position[] = {ItemChannel::PositionX, ItemChannel::PositionY,
+                                    ItemChannel::PositionZ};
+    const ItemChannel scale[] = {ItemChannel::ScaleX, ItemChannel::ScaleY, ItemChannel::ScaleZ};
+    for (int a = 0; a < 3; ++a) {
+      animate(camera.curve(rotation[a]), angles[a][0], angles[a][1], start, end);
+      animate(camera.curve(position[a]), -50, 50, start, end);
+      camera.curve(scale[a]).setStaticValue(uniform(0.2, 5));
+    }
+    animate(camera.curve(ItemChannel::FocalDistance), 0.05, 40, start, end);
+    animate(camera.curve(ItemChannel::FStop), 0.7, 22, start, end);
+
+    void *instance = create();
+    auto &c = fields(instance);
+    c.hPerspective = sw.hPerspective, c.vPerspective = sw.vPerspective;
+    c.verticalPanorama = sw.verticalPanorama, c.autoHFov = sw.autoHFov, c.autoVFov = sw.autoVFov;
+    const double fovTop = sw.hPerspective && !sw.autoHFov ? 3.0 : 7.0;
+    animate(channel(instance, "HFOV").curve(), 0.05, fovTop, start, end);
+    animate(channel(instance, "VFOV").curve(), 0.05, sw.vPerspective ? 3.0 : 3.5, start, end);
+    animate(channel(instance, "HShift").curve(), -0.6, 0.6, start, end);
+    animate(channel(instance, "VShift").curve(), -0.6, 0.6, start, end);
+    const plain::HostScene hostScene{&camera,
+                                     &channel(instance, "HFOV"),
+                                     &channel(instance, "VFOV"),
+                                     &channel(instance, "HShift"),
+                                     &channel(instance, "VShift"),
+                                     sw,
+                                     uniform(0.005, 0.1),
+                                     uniform(0.005, 0.1)};
+    ASSERT_EQ(newFrame(instance, frame, hostScene.filmWidth, hostScene.filmHeight), std::nullopt);
+    const std::vector<plain::Sample> table = plain::sampleTable(hostScene, frame);
+    ASSERT_EQ(c.sampleCount + 1, table.size());
+
+    const double fixedTimes[] = {0, 1, 0.25, 0.5, 0.999};
+    for (int k = 0; k < kRaysPerScene; ++k) {
+      const double filmX = uniform(-0.75, 0.75) * hostScene.filmWidth;
+      const double filmY = uniform(-0.75, 0.75) * hostScene.filmHeight;
+      const double lensX = coin(0.2) ? 0.0 : uniform(-1, 1);
+      const double lensY = coin(0.2) ? 0.0 : uniform(-1, 1);
+      const double fracTime = k < 5 ? fixedTimes[k] : uniform(0, 1);
+      CameraRay got;
+      std::memset(&got, 0x5A, sizeof got);
+      ASSERT_EQ(handler.evaluate(instance, filmX, filmY, lensX, lensY, fracTime, got), 1);
+      const CameraRay want = plain::evaluate(table, filmX, filmY, lensX, lensY, fracTime);
+      ++raysPerMode[scene & 7];
+      if (std::memcmp(&got, &want, sizeof got) == 0) continue;
+      ++mismatches;
+      ADD_FAILURE() << "scene " << scene << " mode vp" << sw.verticalPanorama << " hp"
+                    << sw.hPerspective << " vp" << sw.vPerspective << " autoH" << sw.autoHFov
+                    << " autoV" << sw.autoVFov << " steps " << frame.motionSteps << "\n film "
+                    << refhost::printReal(filmX) << " " << refhost::printReal(filmY) << " lens "
+                    << refhost::printReal(lensX) << " " << refhost::printReal(lensY) << " time "
+                    << refhost::printReal(fracTime) << "\n got  " << printRay(got) << "\n want "
+                    << printRay(want);
+    }
+    destroy(instance);
+  }
+  for (int mode = 0; mode < 8; ++mode)
+    EXPECT_EQ(raysPerMode[mode], kScenes / 8 * kRaysPerScene) << mode;
+}
+
+}  // namespace
+}  // namespace skyrind_test
