@@ -1,0 +1,92 @@
+// The module as the host finds it: the descriptor record, its server list and
+// tag list, and what the built file exports and needs.
+#include <set>
+#include <string>
+#include <vector>
+
+#include "elf_dynamic_linkage.h"
+#include "module_fixture.h"
+
+namespace skyrind_test {
+namespace {
+
+using Descriptor = LoadedModule;
+
+TEST_F(Descriptor, HeaderWordsAndStartUpValue) {
+  const ModuleDescriptor &descriptor = module.descriptor();
+  EXPECT_EQ(descriptor.sync, 0x04121994u);
+  EXPECT_EQ(descriptor.sysVersion, 3u);
+  EXPECT_EQ(descriptor.machine, 0x300u);
+  EXPECT_EQ(module.startupValue(), reinterpret_cast<void *>(4));
+  ASSERT_NE(descriptor.startup, nullptr);
+  EXPECT_EQ(descriptor.startup(), reinterpret_cast<void *>(4));
+}
+
+TEST_F(Descriptor, ShutDownCallsNothingAndLeavesLiveInstancesWorking) {
+  refhost::CameraHandlerBinding handler(module, host);
+  ASSERT_TRUE(handler.ok());
+  void *instance = handler.create(camera.handle()).instance;
+  ASSERT_NE(instance, nullptr);
+  ASSERT_NE(module.descriptor().shutdown, nullptr);
+
+  host.log().clear();
+  module.descriptor().shutdown(module.startupValue());
+  EXPECT_EQ(host.log().size(), 0u);
+
+  // The kept services are still there: preview looks the time up through them.
+  double projection[16] = {};
+  EXPECT_EQ(
+      handler.preview(instance, 0, 0, projection, refhost::cameraAccess(camera.handle(), 1, 1)), 1);
+  handler.destroy(instance);
+}
+
+TEST_F(Descriptor, ServerListHoldsTheHandlerThenTheInterfaceThenAZeroEntry) {
+  const ServerRecord *servers = module.descriptor().servers;
+  ASSERT_NE(servers, nullptr);
+  EXPECT_STREQ(servers[0].className, "CameraHandler");
+  EXPECT_STREQ(servers[0].name, "Skyrind0.1.5");
+  EXPECT_STREQ(servers[1].className, "CameraInterface");
+  EXPECT_STREQ(servers[1].name, "Skyrind0.1.5");
+  EXPECT_NE(servers[0].activate, nullptr);
+  EXPECT_NE(servers[1].activate, nullptr);
+  EXPECT_NE(servers[0].activate, servers[1].activate);
+  // Each entry rejects the other class's version, so each is its own class's.
+  CameraHandler handlerRecord{};
+  CameraInterface interfaceRecord{};
+  EXPECT_EQ(servers[0].activate(4, refhost::Host::globalLookup(), &handlerRecord, nullptr), 1);
+  EXPECT_EQ(servers[1].activate(2, refhost::Host::globalLookup(), &interfaceRecord, nullptr), 1);
+
+  EXPECT_EQ(servers[2].className, nullptr);
+  EXPECT_EQ(servers[2].name, nullptr);
+  EXPECT_EQ(servers[2].activate, nullptr);
+  EXPECT_EQ(servers[2].tags, nullptr);
+}
+
+TEST_F(Descriptor, BothServersShareOneTagListAtOneAddress) {
+  const ServerRecord *servers = module.descriptor().servers;
+  const ServerTagInfo *tags = servers[0].tags;
+  ASSERT_NE(tags, nullptr);
+  EXPECT_EQ(servers[1].tags, tags);
+  EXPECT_STREQ(tags[0].string, "Skyrind 0.1.5");
+  EXPECT_EQ(tags[0].tag, 0u);
+  EXPECT_EQ(tags[1].string, nullptr);
+  EXPECT_EQ(tags[1].tag, 0u);
+}
+
+TEST(BuiltFile, ExportsTheDescriptorAndNothingElse) {
+  const DynamicLinkage linkage = readDynamicLinkage(SKYRIND_PLUGIN_PATH);
+  EXPECT_EQ(linkage.exported, std::vector<std::string>{"_mod_descrip"});
+}
+
+TEST(BuiltFile, NeedsOnlyTheCAndCxxRuntimes) {
+  if (SKYRIND_SANITIZED) GTEST_SKIP() << "a sanitizer build links its own runtime";
+  const std::set<std::string> allowed = {"libm.so.6", "libc.so.6", "libstdc++.so.6",
+                                         "libgcc_s.so.1"};
+  const DynamicLinkage linkage = readDynamicLinkage(SKYRIND_PLUGIN_PATH);
+  EXPECT_FALSE(linkage.needed.empty());
+  for (const std::string &library : linkage.needed)
+    EXPECT_TRUE(allowed.count(library)) << "needs " << library;
+}
+
+}  // namespace
+}  // namespace skyrind_test
