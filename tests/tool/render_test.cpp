@@ -1,0 +1,76 @@
+// Renders of the default scene: landmarks where the camera's settings say.
+#include "landmark.h"
+#include "tool_run.h"
+
+namespace tooltest {
+namespace {
+
+class Render : public ToolTest {
+ protected:
+  // A 72x36 render (5 degrees a pixel at the defaults) with extra options.
+  Picture render(const std::string &options, const std::string &name = "out.png") {
+    RunResult r = run("render --width 72 --height 36 " + options + " -o " + name);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return picture(name);
+  }
+};
+
+TEST_F(Render, FullPanoramaShowsEachLandmarkInItsDirection) {
+  Picture p = render("");
+  ASSERT_EQ(p.width, 72);
+  EXPECT_EQ(landmarkOf(p.at(36, 18)), "front red");
+  EXPECT_EQ(landmarkOf(p.at(54, 18)), "right green");
+  EXPECT_EQ(landmarkOf(p.at(18, 18)), "left blue");
+  EXPECT_EQ(landmarkOf(p.at(0, 18)), "back yellow");
+  EXPECT_EQ(landmarkOf(p.at(71, 18)), "back yellow");
+  for (int x = 0; x < 72; x += 7) {
+    EXPECT_EQ(landmarkOf(p.at(x, 0)), "up magenta") << "column " << x;
+    EXPECT_EQ(landmarkOf(p.at(x, 35)), "down cyan") << "column " << x;
+  }
+}
+
+TEST_F(Render, FieldOfViewIsGivenInDegrees) {
+  // 180 degrees across: the image's edges look straight right and left.
+  Picture p = render("--hfov 180 --vfov 90");
+  EXPECT_EQ(landmarkOf(p.at(71, 18)), "right green");
+  EXPECT_EQ(landmarkOf(p.at(0, 18)), "left blue");
+  EXPECT_EQ(landmarkOf(p.at(36, 18)), "front red");
+}
+
+TEST_F(Render, ShiftIsGivenInPercentOfTheFilm) {
+  // A quarter of the film is a quarter turn on the full panorama.
+  EXPECT_EQ(landmarkOf(render("--hshift 25").at(36, 18)), "right green");
+  EXPECT_EQ(landmarkOf(render("--hshift -25").at(36, 18)), "left blue");
+}
+
+TEST_F(Render, HeadingTurnsTheCamera) {
+  EXPECT_EQ(landmarkOf(render("--rotation 90,0,0").at(36, 18)), "right green");
+  EXPECT_EQ(landmarkOf(render("--rotation 180,0,0").at(36, 18)), "back yellow");
+}
+
+TEST_F(Render, MotionAcrossTheFrameBlursOnlyWithMotionSteps) {
+  render("--spp 4", "still.png");
+  render("--spp 4 --turn 45 --motion-steps 0", "unsampled.png");
+  render("--spp 4 --turn 45 --motion-steps 2", "moving.png");
+  EXPECT_EQ(readFile(path("unsampled.png")), readFile(path("still.png")));
+  EXPECT_NE(readFile(path("moving.png")), readFile(path("still.png")));
+}
+
+TEST_F(Render, ThreadCountLeavesThePictureAndApertureChangesIt) {
+  render("--spp 4 --threads 1", "pinhole.png");
+  render("--spp 4 --threads 2", "pinhole-threads.png");
+  render("--spp 4 --fstop 0.05", "lens.png");
+  EXPECT_EQ(readFile(path("pinhole-threads.png")), readFile(path("pinhole.png")));
+  EXPECT_NE(readFile(path("lens.png")), readFile(path("pinhole.png")));
+}
+
+TEST_F(Render, WritesRadianceHdrAndReportsTheRun) {
+  RunResult r = run("render --width 16 --height 8 --spp 2 -o out.hdr");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readFile(path("out.hdr")).rfind("#?RADIANCE", 0), 0u);
+  EXPECT_NE(r.out.find("16x8"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("256 rays"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace tooltest
