@@ -90,14 +90,5 @@ TEST_F(FovResolution, DerivedAxesFollowTheFilmAspect) {
   EXPECT_NEAR(turn.angleScaleY * 0.024, 4 * kPi / 3, 1e-12);
 }
 
-TEST_F(FovResolution, DefaultsResolveToThemselvesOnAnyFilm) {
-  for (double w : {0.036, 0.01, 1.0}) {
-    void *instance = create();
-    ASSERT_EQ(newFrame(instance, frameInfo(0), w, 0.024), std::nullopt);
-    EXPECT_EQ(sample(instance, 0).angleScaleX, (kPi + kPi) / w);
-    EXPECT_EQ(sample(instance, 0).angleScaleY, kPi / 0.024);
-  }
-}
-
 }  // namespace
 }  // namespace skyrind_test
