@@ -127,7 +127,8 @@ TEST_F(Preview, WritesEveryElementFromTheValuesAtTheHostsTime) {
 }
 
 TEST_F(Preview, EachAxisSwitchesToTheLinearFormAtAQuarterTurnWithoutItsOwnFlag) {
-  const double narrow = 1.0;  // the tangent form on the other axis, flag or not
+  const double narrow = 1.0;   // the tangent form on the other axis, flag or not
+  camera.setFocalDistance(3);  // k·lens/d then differs from k·(lens/d)
   for (bool horizontal : {true, false}) {
     for (double angle : {std::nextafter(PI / 2, 0.0), PI / 2, 2.0}) {
       for (int32_t ownFlag : {0, 1}) {
@@ -143,11 +144,11 @@ TEST_F(Preview, EachAxisSwitchesToTheLinearFormAtAQuarterTurnWithoutItsOwnFlag) 
         // The other axis carries the opposite flag, so a mixed-up flag shows.
         fields().hPerspective = horizontal ? ownFlag : !ownFlag;
         fields().vPerspective = horizontal ? !ownFlag : ownFlag;
-        ASSERT_EQ(preview(0.3, -0.2, camera.handle()), 1) << where;
+        ASSERT_EQ(preview(0.3, 0.7, camera.handle()), 1) << where;
 
         const double own = (angle < PI / 2 || ownFlag) ? tangent : linear;
         const double other = tangentExtent(narrow, horizontal ? kFilmHeight : kFilmWidth);
-        View view{horizontal ? own : other, horizontal ? other : own, 0, 0, 1, 4, 0.3, -0.2};
+        View view{horizontal ? own : other, horizontal ? other : own, 0, 0, 3, 4, 0.3, 0.7};
         expectMatrix(expectedMatrix(view), where);
       }
     }
