@@ -81,9 +81,10 @@ Image render(const Scene &scene, CameraEvaluateFunc evaluate, void *instance, co
       for (int row; (row = nextRow++) < s.height; ++rowsDone) renderRow(row);
     });
   while (rowsDone < s.height) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
     progress.update(rowsDone);
   }
+  progress.update(s.height);
   for (std::thread &worker : workers) worker.join();
   stats.seconds = progress.elapsedSeconds();
   stats.rays = static_cast<std::uint64_t>(s.width) * s.height * s.samplesPerPixel;
