@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite: the default preset, then under
-# AddressSanitizer + UndefinedBehaviorSanitizer.
+# Builds and runs every test: the whole suite with g++ (default preset, with
+# the valgrind memcheck life cycle), again under AddressSanitizer +
+# UndefinedBehaviorSanitizer (asan), the concurrency tests under
+# ThreadSanitizer (tsan), and a short run of every fuzzer (clang).
+#   tools/test-all.sh [fuzz seconds per target, default 15]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+fuzz_seconds="${1:-15}"
+
 for preset in default asan; do
   echo "== $preset =="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "== tsan =="
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan --target camera_concurrency_tests frame_stress_tests
+ctest --preset tsan
+
+echo "== fuzz =="
+fuzz/run-short.sh "$fuzz_seconds"
