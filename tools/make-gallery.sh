@@ -8,12 +8,13 @@ host="${1:-$root/build/default/tools/skyrind-host}"
 out="$root/docs/gallery"
 mkdir -p "$out"
 for vertical in off on; do
-  for h in angular perspective; do
-    for v in angular perspective; do
+  for h in angular tangent; do
+    for v in angular tangent; do
       args=(render --width 256 --height 128 --spp 4)
-      # A perspective axis cannot reach 180 degrees: use 120 (horizontal) and 90 (vertical).
-      if [ "$h" = perspective ]; then args+=(--h-perspective --hfov 120); else args+=(--hfov 360); fi
-      if [ "$v" = perspective ]; then args+=(--v-perspective --vfov 90); else args+=(--vfov 180); fi
+      # File names call a perspective axis "tangent". It cannot reach 180
+      # degrees: use 120 (horizontal) and 90 (vertical).
+      if [ "$h" = tangent ]; then args+=(--h-perspective --hfov 120); else args+=(--hfov 360); fi
+      if [ "$v" = tangent ]; then args+=(--v-perspective --vfov 90); else args+=(--vfov 180); fi
       name="h-${h}_v-${v}"
       if [ "$vertical" = on ]; then args+=(--vertical-panorama); name+="_vertical-panorama"; fi
       "$host" "${args[@]}" -o "$out/$name.png"
