@@ -2,6 +2,7 @@
 // needs, computed once per sample time by the new-frame callback.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace skyrind {
@@ -26,10 +27,25 @@ struct FrameSample {
   Vec3 focusForward;  // unit forward times the focal distance
   Vec3 forward;       // unit
   Vec3 position;      // world position, as the host gives it
-  // Rotation axes as the rotation builder normalises them (up/|up|,
-  // right/|right|) and their squared components: per sample, not per ray.
+};
+
+// The record keeps exactly the fields above, in this order and with natural
+// alignment, so whatever reads the table sees each entry 192 bytes apart.
+static_assert(sizeof(FrameSample) == 192);
+
+// The rotation axes of one sample as the rotation builder normalises them
+// (up/|up|, right/|right|) with their squared components: per sample, not
+// per ray. The table's allocation holds sampleCount + 1 of these right after
+// the sampleCount + 1 FrameSample records, so FrameSample keeps its own
+// layout and the table stays one allocation.
+struct SampleAxes {
   Vec3 panAxis, panAxisSq;
   Vec3 tiltAxis, tiltAxisSq;
 };
+
+// The axes that belong to entry `index` of a table of `count` + 1 samples.
+inline const SampleAxes &sampleAxes(const FrameSample *table, uint32_t count, uint32_t index) {
+  return reinterpret_cast<const SampleAxes *>(table + (size_t{count} + 1))[index];
+}
 
 }  // namespace skyrind

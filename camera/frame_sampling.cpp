@@ -32,8 +32,8 @@ Vec3 itemVector(const ItemInfo &items, void *item, int code, double time) {
 
 // Looks the services up, queries the camera at t and fills one sample.
 // Returns a message when a service is missing.
-const char *fillSample(CameraInstance &camera, const CameraAccess &access, double t,
-                       FrameSample &s) {
+const char *fillSample(CameraInstance &camera, const CameraAccess &access, double t, FrameSample &s,
+                       SampleAxes &axes) {
   evaluateParameters(camera, t);
 
   const auto *cameraInfo = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
@@ -78,10 +78,10 @@ const char *fillSample(CameraInstance &camera, const CameraAccess &access, doubl
   s.vPerspective = camera.vPerspective;
 
   // The rotation axes exactly as the rotation builder would normalise them.
-  s.panAxis = normalised(s.up);
-  s.panAxisSq = squared(s.panAxis);
-  s.tiltAxis = normalised(s.right);
-  s.tiltAxisSq = squared(s.tiltAxis);
+  axes.panAxis = normalised(s.up);
+  axes.panAxisSq = squared(axes.panAxis);
+  axes.tiltAxis = normalised(s.right);
+  axes.tiltAxisSq = squared(axes.tiltAxis);
   return nullptr;
 }
 
@@ -102,8 +102,12 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
   camera->samples = nullptr;
   if (!validMotionSteps(frame->motionSteps)) return kNoMemory;
   const uint32_t count = camera->sampleCount;
-  auto *table = static_cast<FrameSample *>(std::calloc(size_t{count} + 1, sizeof(FrameSample)));
+  // One allocation: the samples, then their rotation axes.
+  static_assert(alignof(SampleAxes) <= alignof(FrameSample));
+  auto *table = static_cast<FrameSample *>(
+      std::calloc(size_t{count} + 1, sizeof(FrameSample) + sizeof(SampleAxes)));
   if (!table) return kNoMemory;
+  auto *axes = const_cast<SampleAxes *>(&sampleAxes(table, count, 0));
 
   for (uint32_t i = 0; i <= count; ++i) {
     // Quotient first, then the product with i, then the sum.
@@ -111,7 +115,7 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
         count == 0 ? camera->frameStart
                    : camera->frameStart + (camera->frameDuration / static_cast<double>(count)) *
                                               static_cast<double>(i);
-    if (const char *message = fillSample(*camera, *access, t, table[i])) {
+    if (const char *message = fillSample(*camera, *access, t, table[i], axes[i])) {
       std::free(table);
       return message;
     }

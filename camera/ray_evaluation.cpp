@@ -32,13 +32,14 @@ inline void addScaled(Vec3 &v, double k, const Vec3 &d) {
 
 // Pans about `up` by the angle X·angleScaleX (angular) or slides along
 // `right` on the plane of focus.
-inline void horizontalStep(const FrameSample &s, double X, SinCos pan, RayState &r) {
+inline void horizontalStep(const FrameSample &s, const SampleAxes &a, double X, SinCos pan,
+                           RayState &r) {
   if (s.hPerspective) {
     addScaled(r.target, X * s.planeScaleX, s.right);
     return;
   }
   Matrix4 M;
-  rotationAboutUnitAxis(M, s.panAxis, s.panAxisSq, pan);
+  rotationAboutUnitAxis(M, a.panAxis, a.panAxisSq, pan);
   transformPoint(M, r.target, r.target);
   transformPoint(M, r.facing, r.facing);
   transformPoint(M, r.lensR, r.lensR);
@@ -46,13 +47,14 @@ inline void horizontalStep(const FrameSample &s, double X, SinCos pan, RayState 
 
 // Tilts about `right` by −(Y·angleScaleY) (angular; positive film y looks
 // up) or slides along `up`.
-inline void verticalStep(const FrameSample &s, double Y, SinCos tilt, RayState &r) {
+inline void verticalStep(const FrameSample &s, const SampleAxes &a, double Y, SinCos tilt,
+                         RayState &r) {
   if (s.vPerspective) {
     addScaled(r.target, Y * s.planeScaleY, s.up);
     return;
   }
   Matrix4 M;
-  rotationAboutUnitAxis(M, s.tiltAxis, s.tiltAxisSq, tilt);
+  rotationAboutUnitAxis(M, a.tiltAxis, a.tiltAxisSq, tilt);
   transformPoint(M, r.target, r.target);
   transformPoint(M, r.facing, r.facing);
   transformPoint(M, r.lensU, r.lensU);
@@ -64,7 +66,9 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
                 double fracTime, CameraRay *ray) {
   const auto *camera = static_cast<const CameraInstance *>(instance);
   if (!camera || !camera->samples || !ray) return 0;
-  const FrameSample &s = camera->samples[sampleIndex(camera->sampleCount, fracTime)];
+  const uint32_t index = sampleIndex(camera->sampleCount, fracTime);
+  const FrameSample &s = camera->samples[index];
+  const SampleAxes &axes = sampleAxes(camera->samples, camera->sampleCount, index);
 
   const double X = s.shiftX + filmX;
   const double Y = s.shiftY + filmY;
@@ -81,11 +85,11 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
   // The ordinary panorama tilts first and then pans (poles along `up`); the
   // vertical panorama pans first and then tilts (poles along `right`).
   if (s.verticalPanorama) {
-    horizontalStep(s, X, pan, r);
-    verticalStep(s, Y, tilt, r);
+    horizontalStep(s, axes, X, pan, r);
+    verticalStep(s, axes, Y, tilt, r);
   } else {
-    verticalStep(s, Y, tilt, r);
-    horizontalStep(s, X, pan, r);
+    verticalStep(s, axes, Y, tilt, r);
+    horizontalStep(s, axes, X, pan, r);
   }
 
   const Vec3 &target = r.target;
