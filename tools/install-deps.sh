@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with, where they
+# are missing (through sudo when not root).
+set -euo pipefail
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libembree-dev libtinyobjloader-dev libcli11-dev nlohmann-json3-dev libstb-dev valgrind)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
