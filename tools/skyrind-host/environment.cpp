@@ -9,11 +9,24 @@
 namespace skyhost {
 
 Environment::Environment(const std::string &path) {
+  // Decoded in the file's own channels and made RGB here: stb_image's own
+  // conversion to three channels overruns its buffer for 16-bit grey PNM.
   int channels = 0;
-  float *pixels = stbi_loadf(path.c_str(), &width_, &height_, &channels, 3);
+  float *pixels = stbi_loadf(path.c_str(), &width_, &height_, &channels, 0);
   if (pixels == nullptr)
     throw InputError(path, std::string("cannot read the image: ") + stbi_failure_reason());
-  rgb_.assign(pixels, pixels + 3 * static_cast<std::size_t>(width_) * height_);
+  if (width_ <= 0 || height_ <= 0 || channels < 1 || channels > 4) {
+    // stb_image answers some broken headers with a 0 x 0 image.
+    stbi_image_free(pixels);
+    throw InputError(path, "the image holds no pixel");
+  }
+  const std::size_t count = static_cast<std::size_t>(width_) * height_;
+  rgb_.resize(3 * count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const float *p = pixels + channels * i;
+    const bool grey = channels < 3;  // grey, or grey and alpha
+    for (int c = 0; c < 3; ++c) rgb_[3 * i + c] = grey ? p[0] : p[c];
+  }
   stbi_image_free(pixels);
 }
 

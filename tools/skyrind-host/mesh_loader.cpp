@@ -2,6 +2,7 @@
 
 #include <tiny_obj_loader.h>
 
+#include <cmath>
 #include <fstream>
 
 #include "input_error.h"
@@ -28,8 +29,13 @@ void addMesh(Scene &scene, const std::string &path) {
   const auto &positions = reader.GetAttrib().vertices;
   const auto &materials = reader.GetMaterials();
   TriangleMesh mesh;
-  for (std::size_t i = 0; i + 2 < positions.size(); i += 3)
-    mesh.vertices.push_back({positions[i], positions[i + 1], positions[i + 2]});
+  for (std::size_t i = 0; i + 2 < positions.size(); i += 3) {
+    Vec3 v{positions[i], positions[i + 1], positions[i + 2]};
+    // Out-of-range numbers read as infinities, which the tracer cannot use.
+    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z))
+      throw InputError(path, "a vertex is not a finite number");
+    mesh.vertices.push_back(v);
+  }
   for (const tinyobj::shape_t &shape : reader.GetShapes()) {
     const tinyobj::mesh_t &m = shape.mesh;
     for (std::size_t f = 0; f < m.num_face_vertices.size(); ++f) {
