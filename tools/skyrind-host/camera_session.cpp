@@ -1,24 +1,10 @@
 #include "camera_session.h"
 
 #include "input_error.h"
+#include "panel/control_ids.h"
 
 namespace skyhost {
-namespace {
-
-// The plug-in's panel controls.
-enum ControlId : unsigned long {
-  kHorizontalFov = 0x8001,
-  kVerticalFov = 0x8002,
-  kHorizontalPerspective = 0x8003,
-  kVerticalPerspective = 0x8004,
-  kVerticalPanorama = 0x8005,
-  kAutoHorizontalFov = 0x8006,
-  kAutoVerticalFov = 0x8007,
-  kHorizontalShift = 0x8008,
-  kVerticalShift = 0x8009,
-};
-
-}  // namespace
+using namespace skyrind;  // the panel's control ids
 
 CameraSession::CameraSession(const std::string &pluginPath)
     : installed_(host_.install()),
