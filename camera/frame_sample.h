@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "camera/lanes.h"
+
 namespace skyrind {
 
 struct Vec3 {
@@ -33,19 +35,25 @@ struct FrameSample {
 // alignment, so whatever reads the table sees each entry 192 bytes apart.
 static_assert(sizeof(FrameSample) == 192);
 
-// The rotation axes of one sample as the rotation builder normalises them
-// (up/|up|, right/|right|) with their squared components: per sample, not
-// per ray. The table's allocation holds sampleCount + 1 of these right after
-// the sampleCount + 1 FrameSample records, so FrameSample keeps its own
-// layout and the table stays one allocation.
-struct SampleAxes {
-  Vec3 panAxis, panAxisSq;
-  Vec3 tiltAxis, tiltAxisSq;
+// What the ray reads of one sample, laid out in lane pairs (camera/lanes.h)
+// per component x, y, z: lane 0 holds what the pan about `up` turns, lane 1
+// what the tilt about `right` turns. Filled once per sample, not per ray.
+// The table's allocation holds sampleCount + 1 of these right after the
+// sampleCount + 1 FrameSample records, so FrameSample keeps its own layout
+// and the table stays one allocation.
+struct SampleLanes {
+  Lanes axis[3];          // {up/|up|, right/|right|}, as the rotation builder normalises them
+  Lanes axisSq[3];        // their squared components
+  Lanes lensBasis[3];     // {right, up}: the lens offsets' directions
+  Lanes targetFacing[3];  // {focusForward, forward}: T and W before the turns
+  // hPerspective | vPerspective << 1 | verticalPanorama << 2, each switch as
+  // 0 or 1: which of the eight ray kernels the sample takes.
+  uint32_t kernel;
 };
 
-// The axes that belong to entry `index` of a table of `count` + 1 samples.
-inline const SampleAxes &sampleAxes(const FrameSample *table, uint32_t count, uint32_t index) {
-  return reinterpret_cast<const SampleAxes *>(table + (size_t{count} + 1))[index];
+// The lanes that belong to entry `index` of a table of `count` + 1 samples.
+inline const SampleLanes &sampleLanes(const FrameSample *table, uint32_t count, uint32_t index) {
+  return reinterpret_cast<const SampleLanes *>(table + (size_t{count} + 1))[index];
 }
 
 }  // namespace skyrind

@@ -2,6 +2,7 @@
 // times across the exposure into the instance's table, so that a ray only
 // reads one sample.
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 
 #include "camera/callbacks.h"
@@ -33,7 +34,7 @@ Vec3 itemVector(const ItemInfo &items, void *item, int code, double time) {
 // Looks the services up, queries the camera at t and fills one sample.
 // Returns a message when a service is missing.
 const char *fillSample(CameraInstance &camera, const CameraAccess &access, double t, FrameSample &s,
-                       SampleAxes &axes) {
+                       SampleLanes &lanes) {
   evaluateParameters(camera, t);
 
   const auto *cameraInfo = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
@@ -78,10 +79,19 @@ const char *fillSample(CameraInstance &camera, const CameraAccess &access, doubl
   s.vPerspective = camera.vPerspective;
 
   // The rotation axes exactly as the rotation builder would normalise them.
-  axes.panAxis = normalised(s.up);
-  axes.panAxisSq = squared(axes.panAxis);
-  axes.tiltAxis = normalised(s.right);
-  axes.tiltAxisSq = squared(axes.tiltAxis);
+  const Vec3 panAxis = normalised(s.up), tiltAxis = normalised(s.right);
+  const Vec3 panAxisSq = squared(panAxis), tiltAxisSq = squared(tiltAxis);
+  const auto pair = [](Lanes(&out)[3], const Vec3 &pan, const Vec3 &tilt) {
+    out[0] = Lanes{pan.x, tilt.x};
+    out[1] = Lanes{pan.y, tilt.y};
+    out[2] = Lanes{pan.z, tilt.z};
+  };
+  pair(lanes.axis, panAxis, tiltAxis);
+  pair(lanes.axisSq, panAxisSq, tiltAxisSq);
+  pair(lanes.lensBasis, s.right, s.up);
+  pair(lanes.targetFacing, s.focusForward, s.forward);
+  lanes.kernel = (s.hPerspective != 0 ? 1u : 0u) | (s.vPerspective != 0 ? 2u : 0u) |
+                 (s.verticalPanorama != 0 ? 4u : 0u);
   return nullptr;
 }
 
@@ -102,12 +112,14 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
   camera->samples = nullptr;
   if (!validMotionSteps(frame->motionSteps)) return kNoMemory;
   const uint32_t count = camera->sampleCount;
-  // One allocation: the samples, then their rotation axes.
-  static_assert(alignof(SampleAxes) <= alignof(FrameSample));
+  // One allocation: the samples, then their lanes, which calloc's alignment
+  // and the samples' size keep 16-byte aligned.
+  static_assert(alignof(SampleLanes) <= alignof(std::max_align_t));
+  static_assert(sizeof(FrameSample) % alignof(SampleLanes) == 0);
   auto *table = static_cast<FrameSample *>(
-      std::calloc(size_t{count} + 1, sizeof(FrameSample) + sizeof(SampleAxes)));
+      std::calloc(size_t{count} + 1, sizeof(FrameSample) + sizeof(SampleLanes)));
   if (!table) return kNoMemory;
-  auto *axes = const_cast<SampleAxes *>(&sampleAxes(table, count, 0));
+  auto *lanes = const_cast<SampleLanes *>(&sampleLanes(table, count, 0));
 
   for (uint32_t i = 0; i <= count; ++i) {
     // Quotient first, then the product with i, then the sum.
@@ -115,7 +127,7 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
         count == 0 ? camera->frameStart
                    : camera->frameStart + (camera->frameDuration / static_cast<double>(count)) *
                                               static_cast<double>(i);
-    if (const char *message = fillSample(*camera, *access, t, table[i], axes[i])) {
+    if (const char *message = fillSample(*camera, *access, t, table[i], lanes[i])) {
       std::free(table);
       return message;
     }

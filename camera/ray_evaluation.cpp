@@ -1,7 +1,17 @@
 // One ray per film sample: pure arithmetic over one FrameSample, no host
 // calls, no allocation, nothing shared written (render threads call it at once).
+//
+// The working vectors travel in lane pairs, one Lanes per component x, y, z:
+// `tf` holds the target T (relative to the camera position) in lane 0 and
+// the facing W in lane 1, which every step turns alike; `lens` holds the lens
+// offset along `right` in lane 0, which only the pan turns, and the offset
+// along `up` in lane 1, which only the tilt turns. So the two rotations are
+// built side by side and the two lens offsets turn together, each lane by
+// its own rotation. Each lane goes through exactly the scalar operations of
+// the algorithm, in its order.
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "camera/callbacks.h"
 #include "camera/instance.h"
@@ -19,46 +29,153 @@ uint32_t sampleIndex(uint32_t sampleCount, double fracTime) {
   return static_cast<uint32_t>(static_cast<double>(sampleCount) * t);
 }
 
-struct RayState {
-  Vec3 target;  // T, relative to the camera position
-  Vec3 facing;  // W
-  Vec3 lensR;   // lens offset along right
-  Vec3 lensU;   // lens offset along up
+// The helpers below are forced inline: the kernels keep their lanes in
+// registers only when nothing passes them through memory.
+
+// The lens offsets before any turn: {lensRadius·lensX·right,
+// lensRadius·lensY·up}.
+[[gnu::always_inline]] inline void lensOffsets(const FrameSample &s, const SampleLanes &L,
+                                               double lensX, double lensY, Lanes lens[3]) {
+  const Lanes lensScale = Lanes{s.lensRadius, s.lensRadius} * Lanes{lensX, lensY};
+  for (int k = 0; k < 3; ++k) lens[k] = lensScale * L.lensBasis[k];
+}
+
+// Positive film x pans towards `right`; positive film y looks up, so the
+// tilt angle is −(Y·angleScaleY). Radians.
+double panAngle(const FrameSample &s, double X) {
+  return X * s.angleScaleX;
+}
+double tiltAngle(const FrameSample &s, double Y) {
+  return -(Y * s.angleScaleY);
+}
+
+// D = T − lensR − lensU, its unit direction and the origin P + lensR + lensU
+// into the host's record.
+[[gnu::always_inline]] inline int finishRay(const FrameSample &s, const Lanes tf[3],
+                                            const Lanes lens[3], CameraRay *ray) {
+  // D in lane 0 of each component; lane 1 is not used.
+  Lanes d[3];
+  for (int k = 0; k < 3; ++k) d[k] = tf[k] - lens[k] - splat<1>(lens[k]);
+  const double length = std::sqrt(d[0][0] * d[0][0] + d[1][0] * d[1][0] + d[2][0] * d[2][0]);
+
+  const Lanes lensRXY = {lens[0][0], lens[1][0]};
+  const Lanes lensUXY = {lens[0][1], lens[1][1]};
+  const Lanes originXY = Lanes{s.position.x, s.position.y} + lensRXY + lensUXY;
+  const Lanes facingXY = {tf[0][1], tf[1][1]};
+  std::memcpy(&ray->origin[0], &originXY, sizeof originXY);
+  ray->origin[2] = s.position.z + lens[2][0] + lens[2][1];
+  // A zero-length D (a degenerate focal distance) looks where the film faces.
+  if (length == 0.0) {
+    std::memcpy(&ray->direction[0], &facingXY, sizeof facingXY);
+    ray->direction[2] = tf[2][1];
+  } else {
+    const Lanes directionXY = Lanes{d[0][0], d[1][0]} / Lanes{length, length};
+    std::memcpy(&ray->direction[0], &directionXY, sizeof directionXY);
+    ray->direction[2] = d[2][0] / length;
+  }
+  std::memcpy(&ray->facing[0], &facingXY, sizeof facingXY);
+  ray->facing[2] = tf[2][1];
+  return 1;
+}
+
+// Turns lane `k` of v by lane `k` of R and keeps the other lane as it is.
+template <int k>
+[[gnu::always_inline]] inline void turnLane(Lanes v[3], const RotationPair &R) {
+  Lanes turned[3] = {v[0], v[1], v[2]};
+  turn(turned, R.m);
+  for (int j = 0; j < 3; ++j)
+    v[j] = k == 0 ? Lanes{turned[j][0], v[j][1]} : Lanes{v[j][0], turned[j][1]};
+}
+
+// Both axes angular. The ordinary panorama tilts first and then pans (poles
+// along `up`); the vertical panorama pans first and then tilts (poles along
+// `right`). Both rotations are built at once, each in its lane, and the two
+// lens offsets turn together.
+template <bool verticalPanorama>
+int angularRay(const FrameSample &s, const SampleLanes &L, double filmX, double filmY, double lensX,
+               double lensY, CameraRay *ray) {
+  // The trigonometry first, while little else is live across the calls.
+  const SinCos pan = sinCos(panAngle(s, s.shiftX + filmX));
+  const SinCos tilt = sinCos(tiltAngle(s, s.shiftY + filmY));
+  Lanes tf[3] = {L.targetFacing[0], L.targetFacing[1], L.targetFacing[2]};
+  Lanes lens[3];
+  lensOffsets(s, L, lensX, lensY, lens);
+
+  const RotationPair R = rotationPair(L.axis, L.axisSq, Lanes{pan.s, tilt.s}, Lanes{pan.c, tilt.c});
+  turn(lens, R.m);
+  turnBothBy<verticalPanorama ? 0 : 1>(tf, R);
+  turnBothBy<verticalPanorama ? 1 : 0>(tf, R);
+  return finishRay(s, tf, lens, ray);
+}
+
+// T = T + k·d on the plane of focus; W, in lane 1, is left as it is. (Whole
+// lane pairs are rebuilt rather than single lanes assigned: an assigned lane
+// goes through memory.)
+[[gnu::always_inline]] inline void slideTarget(Lanes tf[3], double k, const Vec3 &d) {
+  tf[0] = Lanes{tf[0][0] + k * d.x, tf[0][1]};
+  tf[1] = Lanes{tf[1][0] + k * d.y, tf[1][1]};
+  tf[2] = Lanes{tf[2][0] + k * d.z, tf[2][1]};
+}
+
+// At least one perspective axis: `hPerspective` slides T along `right`
+// instead of panning, `vPerspective` slides it along `up` instead of
+// tilting; the steps keep the panorama's order.
+template <bool hPerspective, bool vPerspective, bool verticalPanorama>
+int slidingRay(const FrameSample &s, const SampleLanes &L, double filmX, double filmY, double lensX,
+               double lensY, CameraRay *ray) {
+  const double X = s.shiftX + filmX;
+  const double Y = s.shiftY + filmY;
+  Lanes tf[3] = {L.targetFacing[0], L.targetFacing[1], L.targetFacing[2]};
+  Lanes lens[3];
+  lensOffsets(s, L, lensX, lensY, lens);
+  RotationPair R;
+  if constexpr (!hPerspective) {
+    const SinCos pan = sinCos(panAngle(s, X));
+    R = rotationPair(L.axis, L.axisSq, Lanes{pan.s, 0.0}, Lanes{pan.c, 1.0});
+    turnLane<0>(lens, R);
+  }
+  if constexpr (!vPerspective) {
+    const SinCos tilt = sinCos(tiltAngle(s, Y));
+    R = rotationPair(L.axis, L.axisSq, Lanes{0.0, tilt.s}, Lanes{1.0, tilt.c});
+    turnLane<1>(lens, R);
+  }
+  const auto horizontalStep = [&] {
+    if constexpr (hPerspective)
+      slideTarget(tf, X * s.planeScaleX, s.right);
+    else
+      turnBothBy<0>(tf, R);
+  };
+  const auto verticalStep = [&] {
+    if constexpr (vPerspective)
+      slideTarget(tf, Y * s.planeScaleY, s.up);
+    else
+      turnBothBy<1>(tf, R);
+  };
+  if constexpr (verticalPanorama) {
+    horizontalStep();
+    verticalStep();
+  } else {
+    verticalStep();
+    horizontalStep();
+  }
+  return finishRay(s, tf, lens, ray);
+}
+
+using RayKernel = int (*)(const FrameSample &, const SampleLanes &, double, double, double, double,
+                          CameraRay *);
+
+// Indexed by SampleLanes::kernel: hPerspective | vPerspective << 1 |
+// verticalPanorama << 2.
+constexpr RayKernel kKernels[8] = {
+    angularRay<false>,
+    slidingRay<true, false, false>,
+    slidingRay<false, true, false>,
+    slidingRay<true, true, false>,
+    angularRay<true>,
+    slidingRay<true, false, true>,
+    slidingRay<false, true, true>,
+    slidingRay<true, true, true>,
 };
-
-inline void addScaled(Vec3 &v, double k, const Vec3 &d) {
-  v = {v.x + k * d.x, v.y + k * d.y, v.z + k * d.z};
-}
-
-// Pans about `up` by the angle X·angleScaleX (angular) or slides along
-// `right` on the plane of focus.
-inline void horizontalStep(const FrameSample &s, const SampleAxes &a, double X, SinCos pan,
-                           RayState &r) {
-  if (s.hPerspective) {
-    addScaled(r.target, X * s.planeScaleX, s.right);
-    return;
-  }
-  Matrix4 M;
-  rotationAboutUnitAxis(M, a.panAxis, a.panAxisSq, pan);
-  transformPoint(M, r.target, r.target);
-  transformPoint(M, r.facing, r.facing);
-  transformPoint(M, r.lensR, r.lensR);
-}
-
-// Tilts about `right` by −(Y·angleScaleY) (angular; positive film y looks
-// up) or slides along `up`.
-inline void verticalStep(const FrameSample &s, const SampleAxes &a, double Y, SinCos tilt,
-                         RayState &r) {
-  if (s.vPerspective) {
-    addScaled(r.target, Y * s.planeScaleY, s.up);
-    return;
-  }
-  Matrix4 M;
-  rotationAboutUnitAxis(M, a.tiltAxis, a.tiltAxisSq, tilt);
-  transformPoint(M, r.target, r.target);
-  transformPoint(M, r.facing, r.facing);
-  transformPoint(M, r.lensU, r.lensU);
-}
 
 }  // namespace
 
@@ -67,49 +184,9 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
   const auto *camera = static_cast<const CameraInstance *>(instance);
   if (!camera || !camera->samples || !ray) return 0;
   const uint32_t index = sampleIndex(camera->sampleCount, fracTime);
-  const FrameSample &s = camera->samples[index];
-  const SampleAxes &axes = sampleAxes(camera->samples, camera->sampleCount, index);
-
-  const double X = s.shiftX + filmX;
-  const double Y = s.shiftY + filmY;
-  // The trigonometry first, while little else is live across the calls.
-  const SinCos pan = s.hPerspective ? SinCos{} : sinCos(X * s.angleScaleX);
-  const SinCos tilt = s.vPerspective ? SinCos{} : sinCos(-(Y * s.angleScaleY));
-  const double rightLens = s.lensRadius * lensX;
-  const double upLens = s.lensRadius * lensY;
-  RayState r{s.focusForward,
-             s.forward,
-             {rightLens * s.right.x, rightLens * s.right.y, rightLens * s.right.z},
-             {upLens * s.up.x, upLens * s.up.y, upLens * s.up.z}};
-
-  // The ordinary panorama tilts first and then pans (poles along `up`); the
-  // vertical panorama pans first and then tilts (poles along `right`).
-  if (s.verticalPanorama) {
-    horizontalStep(s, axes, X, pan, r);
-    verticalStep(s, axes, Y, tilt, r);
-  } else {
-    verticalStep(s, axes, Y, tilt, r);
-    horizontalStep(s, axes, X, pan, r);
-  }
-
-  const Vec3 &target = r.target;
-  const Vec3 &facing = r.facing;
-  const Vec3 D = {target.x - r.lensR.x - r.lensU.x, target.y - r.lensR.y - r.lensU.y,
-                  target.z - r.lensR.z - r.lensU.z};
-  const double length = std::sqrt(D.x * D.x + D.y * D.y + D.z * D.z);
-  // A zero-length D (a degenerate focal distance) looks where the film faces.
-  const Vec3 direction = length == 0.0 ? facing : Vec3{D.x / length, D.y / length, D.z / length};
-
-  ray->origin[0] = s.position.x + r.lensR.x + r.lensU.x;
-  ray->origin[1] = s.position.y + r.lensR.y + r.lensU.y;
-  ray->origin[2] = s.position.z + r.lensR.z + r.lensU.z;
-  ray->direction[0] = direction.x;
-  ray->direction[1] = direction.y;
-  ray->direction[2] = direction.z;
-  ray->facing[0] = facing.x;
-  ray->facing[1] = facing.y;
-  ray->facing[2] = facing.z;
-  return 1;
+  const SampleLanes &lanes = sampleLanes(camera->samples, camera->sampleCount, index);
+  return kKernels[lanes.kernel & 7u](camera->samples[index], lanes, filmX, filmY, lensX, lensY,
+                                     ray);
 }
 
 }  // namespace skyrind

@@ -1,5 +1,10 @@
-// Axis-angle rotations for the ray's angular steps. Matrices are row-major
-// 4×4 doubles applied to row vectors: v becomes v·M with an implied w = 1.
+// The ray's angular steps: the pan about `up` and the tilt about `right`,
+// built side by side in lane pairs (lane 0 the pan, lane 1 the tilt).
+//
+// A rotation is the row-major 4×4 Rodrigues matrix applied to row vectors,
+// v becomes v·M with an implied w = 1. Only its 3×3 part varies; the rest is
+// the identity's, and the turns still add its zero translation row, which
+// turns a −0 result into +0 exactly as the full product does.
 #pragma once
 
 #include <math.h>
@@ -7,12 +12,9 @@
 #include <cmath>
 
 #include "camera/frame_sample.h"
+#include "camera/lanes.h"
 
 namespace skyrind {
-
-struct Matrix4 {
-  double m[4][4];
-};
 
 // axis / |axis|, |axis| = √(x² + y² + z²), each component divided by the one
 // length.
@@ -37,45 +39,41 @@ inline SinCos sinCos(double angle) {
   return r;
 }
 
-// Rodrigues form about a unit axis u, given with its squared components, for
-// an angle given by its sine and cosine: for right × up = forward a positive
-// angle about `up` turns `forward` towards `right`.
-inline Matrix4 &rotationAboutUnitAxis(Matrix4 &out, const Vec3 &u, const Vec3 &uSq, SinCos angle) {
-  const double c = angle.c;
-  const double s = angle.s;
-  const double t = 1 - c;
-  out.m[0][0] = c + t * uSq.x;
-  out.m[0][1] = t * u.x * u.y + s * u.z;
-  out.m[0][2] = t * u.x * u.z - s * u.y;
-  out.m[0][3] = 0;
-  out.m[1][0] = t * u.x * u.y - s * u.z;
-  out.m[1][1] = c + t * uSq.y;
-  out.m[1][2] = t * u.y * u.z + s * u.x;
-  out.m[1][3] = 0;
-  out.m[2][0] = t * u.x * u.z + s * u.y;
-  out.m[2][1] = t * u.y * u.z - s * u.x;
-  out.m[2][2] = c + t * uSq.z;
-  out.m[2][3] = 0;
-  out.m[3][0] = 0;
-  out.m[3][1] = 0;
-  out.m[3][2] = 0;
-  out.m[3][3] = 1;
-  return out;
+// The 3×3 part of two rotations, element [row][column] of each in its lane.
+struct RotationPair {
+  Lanes m[3][3];
+};
+
+// Rodrigues form about unit axes u (components x, y, z, each a lane pair,
+// with their squares uSq) for angles given by their sines and cosines: for
+// right × up = forward a positive angle about `up` turns `forward` towards
+// `right`. t·ux·uy is (t·ux)·uy and t·ux² is t·(ux·ux).
+inline RotationPair rotationPair(const Lanes u[3], const Lanes uSq[3], Lanes s, Lanes c) {
+  const Lanes t = 1 - c;
+  const Lanes tx = t * u[0], ty = t * u[1];
+  const Lanes txy = tx * u[1], txz = tx * u[2], tyz = ty * u[2];
+  const Lanes sx = s * u[0], sy = s * u[1], sz = s * u[2];
+  return {{{c + t * uSq[0], txy + sz, txz - sy},
+           {txy - sz, c + t * uSq[1], tyz + sx},
+           {txz + sy, tyz - sx, c + t * uSq[2]}}};
 }
 
-// The rotation builder: normalises the axis, then fills all sixteen elements.
-inline Matrix4 &buildRotation(Matrix4 &out, const Vec3 &axis, double angle) {
-  const Vec3 u = normalised(axis);
-  return rotationAboutUnitAxis(out, u, squared(u), sinCos(angle));
+// out_j = v_x·m[0][j] + v_y·m[1][j] + v_z·m[2][j] + 0, left to right; every
+// output is formed before any is stored, so v is turned in place.
+inline void turn(Lanes v[3], const Lanes (&m)[3][3]) {
+  const Lanes zero = {0.0, 0.0};
+  Lanes out[3];
+  for (int j = 0; j < 3; ++j) out[j] = v[0] * m[0][j] + v[1] * m[1][j] + v[2] * m[2][j] + zero;
+  for (int j = 0; j < 3; ++j) v[j] = out[j];
 }
 
-// out = v·M; every output is formed from the input before any is stored, so
-// `out` may be `v` itself.
-inline void transformPoint(const Matrix4 &M, const Vec3 &v, Vec3 &out) {
-  const double x = v.x * M.m[0][0] + v.y * M.m[1][0] + v.z * M.m[2][0] + M.m[3][0];
-  const double y = v.x * M.m[0][1] + v.y * M.m[1][1] + v.z * M.m[2][1] + M.m[3][1];
-  const double z = v.x * M.m[0][2] + v.y * M.m[1][2] + v.z * M.m[2][2] + M.m[3][2];
-  out = {x, y, z};
+// Turns both lanes of v by the rotation in lane `k` of R.
+template <int k>
+inline void turnBothBy(Lanes v[3], const RotationPair &R) {
+  Lanes m[3][3];
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) m[i][j] = splat<k>(R.m[i][j]);
+  turn(v, m);
 }
 
 }  // namespace skyrind

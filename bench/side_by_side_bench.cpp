@@ -1,0 +1,77 @@
+// Ratios measured side by side: two ray functions run in alternating windows
+// of rays within one benchmark, and each keeps its fastest window, so load
+// that comes and goes on the machine falls on both alike and stays out of
+// the ratio. Reported as counters: `ns` and `against_ns` per ray, `ratio`.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+
+#include "bench/baseline_rays.h"
+#include "bench/camera_session.h"
+
+namespace bench {
+namespace {
+
+constexpr std::size_t kWindow = 4096;  // rays per timed window, all distinct
+
+struct Contender {
+  CameraEvaluateFunc evaluate;
+  void *instance;
+  std::vector<FilmSample> samples;
+};
+
+double secondsPerRay(const Contender &c) {
+  CameraRay ray{};
+  const auto start = std::chrono::steady_clock::now();
+  for (const FilmSample &s : c.samples) {
+    benchmark::DoNotOptimize(
+        c.evaluate(c.instance, s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray));
+    benchmark::ClobberMemory();
+  }
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  return elapsed.count() / static_cast<double>(c.samples.size());
+}
+
+void compare(benchmark::State &state, const Contender &subject, const Contender &against) {
+  double best = std::numeric_limits<double>::infinity(), bestAgainst = best;
+  for (auto _ : state) {
+    best = std::min(best, secondsPerRay(subject));
+    bestAgainst = std::min(bestAgainst, secondsPerRay(against));
+  }
+  state.counters["ns"] = best * 1e9;
+  state.counters["against_ns"] = bestAgainst * 1e9;
+  state.counters["ratio"] = best / bestAgainst;
+  state.SetItemsProcessed(state.iterations() * 2 * static_cast<int64_t>(kWindow));
+}
+
+// Args: switches (0 both angular, 3 both perspective, +4 vertical panorama),
+// lens (0 centre, 1 aperture). Against the equirectangular baseline for
+// angular cases and the pinhole baseline for perspective ones.
+void BM_AgainstBaseline(benchmark::State &state) {
+  const int switches = static_cast<int>(state.range(0));
+  const bool lens = state.range(1) != 0;
+  const bool perspective = (switches & 3) == 3;
+  CameraSession camera({switches, 1, lens ? 2.8 : 1e30});
+  CameraSession floor({perspective ? 3 : 0, 1});
+  state.SetLabel(perspective ? "pinhole" : "equirectangular");
+  compare(state, {camera.evaluate(), camera.instance(), camera.samples(kWindow, lens)},
+          {perspective ? pinholeBaseline : equirectangularBaseline, floor.instance(),
+           floor.samples(kWindow, false)});
+}
+BENCHMARK(BM_AgainstBaseline)->ArgsProduct({{0, 4, 3, 7}, {0, 1}});
+
+// Arg: switches 0..7. Depth of field at f/2.8 with lens positions over the
+// aperture, against the same case with the lens at the centre of a pinhole.
+void BM_DepthOfFieldCost(benchmark::State &state) {
+  const int switches = static_cast<int>(state.range(0));
+  CameraSession withLens({switches, 1, 2.8});
+  CameraSession without({switches, 1, 1e30});
+  compare(state, {withLens.evaluate(), withLens.instance(), withLens.samples(kWindow, true)},
+          {without.evaluate(), without.instance(), without.samples(kWindow, false)});
+}
+BENCHMARK(BM_DepthOfFieldCost)->DenseRange(0, 7);
+
+}  // namespace
+}  // namespace bench
