@@ -37,7 +37,9 @@ uint32_t sampleIndex(uint32_t sampleCount, double fracTime) {
 [[gnu::always_inline]] inline void lensOffsets(const FrameSample &s, const SampleLanes &L,
                                                double lensX, double lensY, Lanes lens[3]) {
   const Lanes lensScale = Lanes{s.lensRadius, s.lensRadius} * Lanes{lensX, lensY};
-  for (int k = 0; k < 3; ++k) lens[k] = lensScale * L.lensBasis[k];
+  lens[0] = lensScale * L.lensBasis[0];
+  lens[1] = lensScale * L.lensBasis[1];
+  lens[2] = lensScale * L.lensBasis[2];
 }
 
 // Positive film x pans towards `right`; positive film y looks up, so the
@@ -54,8 +56,8 @@ double tiltAngle(const FrameSample &s, double Y) {
 [[gnu::always_inline]] inline int finishRay(const FrameSample &s, const Lanes tf[3],
                                             const Lanes lens[3], CameraRay *ray) {
   // D in lane 0 of each component; lane 1 is not used.
-  Lanes d[3];
-  for (int k = 0; k < 3; ++k) d[k] = tf[k] - lens[k] - splat<1>(lens[k]);
+  const Lanes d[3] = {tf[0] - lens[0] - splat<1>(lens[0]), tf[1] - lens[1] - splat<1>(lens[1]),
+                      tf[2] - lens[2] - splat<1>(lens[2])};
   const double length = std::sqrt(d[0][0] * d[0][0] + d[1][0] * d[1][0] + d[2][0] * d[2][0]);
 
   const Lanes lensRXY = {lens[0][0], lens[1][0]};
@@ -83,8 +85,12 @@ template <int k>
 [[gnu::always_inline]] inline void turnLane(Lanes v[3], const RotationPair &R) {
   Lanes turned[3] = {v[0], v[1], v[2]};
   turn(turned, R.m);
-  for (int j = 0; j < 3; ++j)
-    v[j] = k == 0 ? Lanes{turned[j][0], v[j][1]} : Lanes{v[j][0], turned[j][1]};
+  const auto keep = [](Lanes t, Lanes old) {
+    return k == 0 ? Lanes{t[0], old[1]} : Lanes{old[0], t[1]};
+  };
+  v[0] = keep(turned[0], v[0]);
+  v[1] = keep(turned[1], v[1]);
+  v[2] = keep(turned[2], v[2]);
 }
 
 // Both axes angular. The ordinary panorama tilts first and then pans (poles

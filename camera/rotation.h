@@ -58,21 +58,30 @@ inline RotationPair rotationPair(const Lanes u[3], const Lanes uSq[3], Lanes s, 
            {txz + sy, tyz - sx, c + t * uSq[2]}}};
 }
 
+// Written out element by element, here and in the kernels: at -O2 the
+// compiler leaves small loops over lane pairs rolled and sends the pairs
+// through memory.
+
 // out_j = v_x·m[0][j] + v_y·m[1][j] + v_z·m[2][j] + 0, left to right; every
 // output is formed before any is stored, so v is turned in place.
 inline void turn(Lanes v[3], const Lanes (&m)[3][3]) {
   const Lanes zero = {0.0, 0.0};
-  Lanes out[3];
-  for (int j = 0; j < 3; ++j) out[j] = v[0] * m[0][j] + v[1] * m[1][j] + v[2] * m[2][j] + zero;
-  for (int j = 0; j < 3; ++j) v[j] = out[j];
+  const Lanes x = v[0] * m[0][0] + v[1] * m[1][0] + v[2] * m[2][0] + zero;
+  const Lanes y = v[0] * m[0][1] + v[1] * m[1][1] + v[2] * m[2][1] + zero;
+  const Lanes z = v[0] * m[0][2] + v[1] * m[1][2] + v[2] * m[2][2] + zero;
+  v[0] = x;
+  v[1] = y;
+  v[2] = z;
 }
 
 // Turns both lanes of v by the rotation in lane `k` of R.
 template <int k>
 inline void turnBothBy(Lanes v[3], const RotationPair &R) {
-  Lanes m[3][3];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) m[i][j] = splat<k>(R.m[i][j]);
+  const Lanes m[3][3] = {
+      {splat<k>(R.m[0][0]), splat<k>(R.m[0][1]), splat<k>(R.m[0][2])},
+      {splat<k>(R.m[1][0]), splat<k>(R.m[1][1]), splat<k>(R.m[1][2])},
+      {splat<k>(R.m[2][0]), splat<k>(R.m[2][1]), splat<k>(R.m[2][2])},
+  };
   turn(v, m);
 }
 
