@@ -120,5 +120,57 @@ TEST_F(PlainTranscription, RaysMatchBitForBitAcrossRandomScenes) {
     EXPECT_EQ(raysPerMode[mode], kScenes / 8 * kRaysPerScene) << mode;
 }
 
+// An axis-aligned camera at the origin with zero shifts, asked along the
+// film's axes and at the lens centre: most products are exactly ±0 here, so
+// the order and signs of zeros (the turns' added zero row, −0 from a negated
+// tilt angle, the lens offsets) decide the bits.
+TEST_F(PlainTranscription, RaysMatchBitForBitWhereComponentsAreZero) {
+  host.log().setEnabled(false);
+  camera.curve(ItemChannel::PositionY).setStaticValue(-0.0);
+  const FrameInfo frame = frameInfo(1);
+  const double films[] = {0.0, -0.0, 0.25, -0.25};
+  const double lenses[] = {0.0, -0.0, 1.0, -1.0};
+  const double times[] = {0.0, 1.0};
+  int mismatches = 0;
+  for (int mode = 0; mode < 8; ++mode) {
+    plain::Switches sw;
+    sw.verticalPanorama = mode & 1;
+    sw.hPerspective = (mode >> 1) & 1;
+    sw.vPerspective = (mode >> 2) & 1;
+    void *instance = create();
+    auto &c = fields(instance);
+    c.hPerspective = sw.hPerspective, c.vPerspective = sw.vPerspective;
+    c.verticalPanorama = sw.verticalPanorama;
+    const plain::HostScene hostScene{&camera,
+                                     &channel(instance, "HFOV"),
+                                     &channel(instance, "VFOV"),
+                                     &channel(instance, "HShift"),
+                                     &channel(instance, "VShift"),
+                                     sw,
+                                     kFilmWidth,
+                                     kFilmHeight};
+    ASSERT_EQ(newFrame(instance, frame, kFilmWidth, kFilmHeight), std::nullopt);
+    const std::vector<plain::Sample> table = plain::sampleTable(hostScene, frame);
+    for (double fx : films)
+      for (double fy : films)
+        for (double lx : lenses)
+          for (double ly : lenses)
+            for (double t : times) {
+              const double filmX = fx * kFilmWidth, filmY = fy * kFilmHeight;
+              CameraRay got;
+              std::memset(&got, 0x5A, sizeof got);
+              ASSERT_EQ(handler.evaluate(instance, filmX, filmY, lx, ly, t, got), 1);
+              const CameraRay want = plain::evaluate(table, filmX, filmY, lx, ly, t);
+              if (std::memcmp(&got, &want, sizeof got) == 0 || ++mismatches > 5) continue;
+              ADD_FAILURE() << "mode " << mode << " film " << refhost::printReal(filmX) << " "
+                            << refhost::printReal(filmY) << " lens " << refhost::printReal(lx)
+                            << " " << refhost::printReal(ly) << "\n got  " << printRay(got)
+                            << "\n want " << printRay(want);
+            }
+    destroy(instance);
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 }  // namespace
 }  // namespace skyrind_test
