@@ -123,7 +123,7 @@ int angularRay(const FrameSample &s, const SampleLanes &L, double filmX, double 
   tf[2] = Lanes{tf[2][0] + k * d.z, tf[2][1]};
 }
 
-// At least one perspective axis: `hPerspective` slides T along `right`
+// One or both axes perspective: `hPerspective` slides T along `right`
 // instead of panning, `vPerspective` slides it along `up` instead of
 // tilting; the steps keep the panorama's order.
 template <bool hPerspective, bool vPerspective, bool verticalPanorama>
@@ -131,20 +131,18 @@ int slidingRay(const FrameSample &s, const SampleLanes &L, double filmX, double 
                double lensY, CameraRay *ray) {
   const double X = s.shiftX + filmX;
   const double Y = s.shiftY + filmY;
+  // The trigonometry first, as in the angular kernel; a perspective axis
+  // leaves its lane of the rotation pair unused.
+  const SinCos pan = hPerspective ? SinCos{0.0, 1.0} : sinCos(panAngle(s, X));
+  const SinCos tilt = vPerspective ? SinCos{0.0, 1.0} : sinCos(tiltAngle(s, Y));
   Lanes tf[3] = {L.targetFacing[0], L.targetFacing[1], L.targetFacing[2]};
   Lanes lens[3];
   lensOffsets(s, L, lensX, lensY, lens);
   RotationPair R;
-  if constexpr (!hPerspective) {
-    const SinCos pan = sinCos(panAngle(s, X));
-    R = rotationPair(L.axis, L.axisSq, Lanes{pan.s, 0.0}, Lanes{pan.c, 1.0});
-    turnLane<0>(lens, R);
-  }
-  if constexpr (!vPerspective) {
-    const SinCos tilt = sinCos(tiltAngle(s, Y));
-    R = rotationPair(L.axis, L.axisSq, Lanes{0.0, tilt.s}, Lanes{1.0, tilt.c});
-    turnLane<1>(lens, R);
-  }
+  if constexpr (!hPerspective || !vPerspective)
+    R = rotationPair(L.axis, L.axisSq, Lanes{pan.s, tilt.s}, Lanes{pan.c, tilt.c});
+  if constexpr (!hPerspective) turnLane<0>(lens, R);
+  if constexpr (!vPerspective) turnLane<1>(lens, R);
   const auto horizontalStep = [&] {
     if constexpr (hPerspective)
       slideTarget(tf, X * s.planeScaleX, s.right);
