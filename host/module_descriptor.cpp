@@ -1,6 +1,7 @@
 // The one exported record through which the host finds the module.
 #include "host/activation.h"
 #include "host/host_abi.h"
+#include "host/module_export.h"
 
 namespace {
 
@@ -25,6 +26,6 @@ const ServerRecord kServers[] = {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const ModuleDescriptor _mod_descrip = {
+extern "C" SKYRIND_MODULE_EXPORT const ModuleDescriptor _mod_descrip = {
     MODULE_SYNC, MODULE_SYSTEM_VERSION, MODULE_MACHINE, startup, shutdown, kServers,
 };

@@ -1,9 +1,9 @@
 #include "refhost/module.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <filesystem>
+
+#include "refhost/shared_library.h"
 
 namespace refhost {
 namespace {
@@ -22,17 +22,16 @@ std::string hex(std::uint32_t value) {
 
 Module::Module(const std::string &path) : path_(path) {
   std::error_code ec;
-  if (!std::filesystem::exists(path_, ec)) fail("no such file");
-  if (std::filesystem::is_directory(path_, ec)) fail("is a directory");
+  const std::filesystem::path file(std::u8string(path_.begin(), path_.end()));
+  if (!std::filesystem::exists(file, ec)) fail("no such file");
+  if (std::filesystem::is_directory(file, ec)) fail("is a directory");
 
-  dlerror();
-  library_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (library_ == nullptr) {
-    const char *why = dlerror();
-    fail(std::string("not a loadable shared library (") + (why ? why : "unknown reason") + ")");
-  }
+  std::string why;
+  library_ = openSharedLibrary(path_, why);
+  if (library_ == nullptr) fail("not a loadable shared library (" + why + ")");
 
-  descriptor_ = static_cast<const ModuleDescriptor *>(dlsym(library_, "_mod_descrip"));
+  descriptor_ =
+      static_cast<const ModuleDescriptor *>(findSharedLibrarySymbol(library_, "_mod_descrip"));
   if (descriptor_ == nullptr) fail("no _mod_descrip symbol");
   if (descriptor_->sync != MODULE_SYNC)
     fail("bad synchronisation word " + hex(descriptor_->sync) + ", expected " + hex(MODULE_SYNC));
@@ -69,7 +68,7 @@ Module::~Module() {
 }
 
 void Module::close() noexcept {
-  if (library_) dlclose(library_);
+  if (library_) closeSharedLibrary(library_);
   library_ = nullptr;
   descriptor_ = nullptr;
 }

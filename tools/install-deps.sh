@@ -3,7 +3,9 @@
 # are missing (through sudo when not root).
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libembree-dev libtinyobjloader-dev libcli11-dev nlohmann-json3-dev libstb-dev valgrind)
+  libembree-dev libtinyobjloader-dev libcli11-dev nlohmann-json3-dev libstb-dev valgrind
+  libopenexr-dev openexr libimage-exiftool-perl chromium
+  g++-mingw-w64-x86-64-posix wine wine64 googletest zip unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

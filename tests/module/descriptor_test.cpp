@@ -1,10 +1,8 @@
 // The module as the host finds it: the descriptor record, its server list and
-// tag list, and what the built file exports and needs.
-#include <set>
+// tag list.
 #include <string>
 #include <vector>
 
-#include "elf_dynamic_linkage.h"
 #include "module_fixture.h"
 
 namespace skyrind_test {
@@ -71,21 +69,6 @@ TEST_F(Descriptor, BothServersShareOneTagListAtOneAddress) {
   EXPECT_EQ(tags[0].tag, 0u);
   EXPECT_EQ(tags[1].string, nullptr);
   EXPECT_EQ(tags[1].tag, 0u);
-}
-
-TEST(BuiltFile, ExportsTheDescriptorAndNothingElse) {
-  const DynamicLinkage linkage = readDynamicLinkage(SKYRIND_PLUGIN_PATH);
-  EXPECT_EQ(linkage.exported, std::vector<std::string>{"_mod_descrip"});
-}
-
-TEST(BuiltFile, NeedsOnlyTheCAndCxxRuntimes) {
-  if (SKYRIND_SANITIZED) GTEST_SKIP() << "a sanitizer build links its own runtime";
-  const std::set<std::string> allowed = {"libm.so.6", "libc.so.6", "libstdc++.so.6",
-                                         "libgcc_s.so.1"};
-  const DynamicLinkage linkage = readDynamicLinkage(SKYRIND_PLUGIN_PATH);
-  EXPECT_FALSE(linkage.needed.empty());
-  for (const std::string &library : linkage.needed)
-    EXPECT_TRUE(allowed.count(library)) << "needs " << library;
 }
 
 }  // namespace
