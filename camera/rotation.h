@@ -7,12 +7,11 @@
 // turns a −0 result into +0 exactly as the full product does.
 #pragma once
 
-#include <math.h>
-
 #include <cmath>
 
 #include "camera/frame_sample.h"
 #include "camera/lanes.h"
+#include "camera/runtime_math.h"
 
 namespace skyrind {
 
@@ -25,18 +24,6 @@ inline Vec3 normalised(const Vec3 &v) {
 
 inline Vec3 squared(const Vec3 &u) {
   return {u.x * u.x, u.y * u.y, u.z * u.z};
-}
-
-// Sine and cosine of one angle (radians) in one call: glibc's sincos gives
-// the very results of sin and cos.
-struct SinCos {
-  double s, c;
-};
-
-inline SinCos sinCos(double angle) {
-  SinCos r;
-  ::sincos(angle, &r.s, &r.c);
-  return r;
 }
 
 // The 3×3 part of two rotations, element [row][column] of each in its lane.

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "camera/runtime_math.h"
+
 namespace plain {
 namespace {
 
@@ -44,7 +46,7 @@ using Matrix = double[4][4];
 void buildRotation(Matrix M, const double axis[3], double angle) {
   const double length = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
   const double ux = axis[0] / length, uy = axis[1] / length, uz = axis[2] / length;
-  const double c = std::cos(angle), s = std::sin(angle), t = 1 - c;
+  const double c = skyrind::runtimeCos(angle), s = skyrind::runtimeSin(angle), t = 1 - c;
   M[0][0] = c + t * (ux * ux);
   M[0][1] = t * ux * uy + s * uz;
   M[0][2] = t * ux * uz - s * uy;
