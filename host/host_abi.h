@@ -1,7 +1,12 @@
 /*
  * The host's binary interface: every record, function type and service name
- * that passes between the LightWave host and the camera plug-in (64-bit Linux,
- * LP64). C-compatible; shared by the plug-in and the reference host.
+ * that passes between the LightWave host and the camera plug-in.
+ * C-compatible; shared by the plug-in and the reference host.
+ *
+ * The offsets asserted below hold on 64-bit Linux and macOS (LP64) and on
+ * Windows x64 (LLP64) alike. The one difference: `unsigned long` is 32 bits
+ * on Windows, so the XPanel ids are 32-bit there and the control and
+ * data-description records carry 4 bytes of padding after the id.
  *
  * Function tables are arrays of pointer-sized slots; "slot N" sits at byte
  * offset (N-1)*8. Slots the plug-in does not use are opaque placeholders that
@@ -275,6 +280,8 @@ static_assert(offsetof(CameraInfo, focalDistance) == 16 && offsetof(CameraInfo, 
 static_assert(offsetof(TimeInfo, time) == 0);
 
 static_assert(sizeof(XPanelControl) == 24 && sizeof(XPanelDataDesc) == 24);
+static_assert(offsetof(XPanelControl, label) == 8 && offsetof(XPanelControl, type) == 16);
+static_assert(offsetof(XPanelDataDesc, name) == 8 && offsetof(XPanelDataDesc, type) == 16);
 static_assert(sizeof(XPanelHint) == 8);
 static_assert(offsetof(XPanelFuncs, create) == 16 && offsetof(XPanelFuncs, describe) == 32);
 static_assert(offsetof(XPanelFuncs, hint) == 40 && offsetof(XPanelFuncs, setData) == 56);

@@ -21,18 +21,22 @@ std::string hex(std::uint32_t value) {
 }  // namespace
 
 Module::Module(const std::string &path) : path_(path) {
+  // The loaders search their library paths for a name without a folder, or
+  // relative to one: the module is this file, so it goes to them absolute.
   std::error_code ec;
   const std::filesystem::path file(std::u8string(path_.begin(), path_.end()));
-  if (!std::filesystem::exists(file, ec)) fail("no such file");
-  if (std::filesystem::is_directory(file, ec)) fail("is a directory");
-
+  const std::u8string absolute = std::filesystem::absolute(file, ec).u8string();
   std::string why;
-  library_ = openSharedLibrary(path_, why);
-  if (library_ == nullptr) fail("not a loadable shared library (" + why + ")");
+  library_ = openSharedLibrary(ec ? path_ : std::string(absolute.begin(), absolute.end()), why);
+  if (library_ == nullptr) {
+    if (!std::filesystem::exists(file, ec)) fail("no such file (" + why + ")");
+    if (std::filesystem::is_directory(file, ec)) fail("is a directory (" + why + ")");
+    fail("not a loadable shared library (" + why + ")");
+  }
 
   descriptor_ =
-      static_cast<const ModuleDescriptor *>(findSharedLibrarySymbol(library_, "_mod_descrip"));
-  if (descriptor_ == nullptr) fail("no _mod_descrip symbol");
+      static_cast<const ModuleDescriptor *>(findSharedLibrarySymbol(library_, "_mod_descrip", why));
+  if (descriptor_ == nullptr) fail("no _mod_descrip symbol (" + why + ")");
   if (descriptor_->sync != MODULE_SYNC)
     fail("bad synchronisation word " + hex(descriptor_->sync) + ", expected " + hex(MODULE_SYNC));
   if (descriptor_->sysVersion != MODULE_SYSTEM_VERSION)

@@ -1,5 +1,6 @@
-// A plug-in module loaded as the host loads it: dlopen, _mod_descrip, its
-// servers, start-up before use and shut-down before closing.
+// A plug-in module loaded as the host loads it: the platform's loader (dlopen,
+// or LoadLibraryW on Windows), _mod_descrip, its servers, start-up before use
+// and shut-down before closing.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 namespace refhost {
 
 // A module that cannot be loaded or used; what() names the file and why,
-// e.g. "skyrind.p: no _mod_descrip symbol".
+// e.g. "skyrind.p: no _mod_descrip symbol (undefined symbol: _mod_descrip)".
 class LoadError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -33,10 +34,10 @@ struct ServerInfo {
 
 class Module {
  public:
-  // Opens the file (RTLD_NOW | RTLD_LOCAL), checks the descriptor and calls
-  // start-up. Throws LoadError.
+  // Opens the file (a UTF-8 path), checks the descriptor and calls start-up.
+  // Throws LoadError.
   explicit Module(const std::string &path);
-  ~Module();  // shut-down, then dlclose
+  ~Module();  // shut-down, then the library is closed
   Module(const Module &) = delete;
   Module &operator=(const Module &) = delete;
 

@@ -7,9 +7,10 @@
 namespace refhost {
 
 // An open library handle, or null with reason set to the system's own words
-// (dlerror, or FormatMessage's text for GetLastError).
+// (dlerror's without the path, or FormatMessage's text for GetLastError).
 void *openSharedLibrary(const std::string &utf8Path, std::string &reason);
-void *findSharedLibrarySymbol(void *library, const char *name);
+// The symbol's address, or null with reason set as above.
+void *findSharedLibrarySymbol(void *library, const char *name, std::string &reason);
 void closeSharedLibrary(void *library);
 
 }  // namespace refhost

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <optional>
 
 #include "refhost/shared_library.h"
 
@@ -39,27 +40,26 @@ std::string systemMessage(DWORD code) {
                               message.back() == ' ' || message.back() == '.'))
     message.pop_back();
   if (message.empty()) message = "system error";
+  // Messages about a file say %1 where the file's name would go.
+  for (std::size_t at; (at = message.find("%1")) != std::string::npos;)
+    message.replace(at, 2, "the file");
   return message + " (error " + std::to_string(code) + ")";
 }
 
-// What the file's headers say it is, when the loader turned it down as not
-// an image it can run: not a Windows module at all, or one for another
-// machine.
-std::string imageKind(const std::wstring &path) {
+// The machine field of a PE image's file header, or nothing when the file
+// is not a PE image at all.
+std::optional<unsigned> peMachine(const std::wstring &path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   unsigned char dos[64] = {};
   if (!in.read(reinterpret_cast<char *>(dos), sizeof dos) || dos[0] != 'M' || dos[1] != 'Z')
-    return "not a Windows DLL";
+    return std::nullopt;
   const std::uint32_t peOffset =
       dos[60] | dos[61] << 8 | dos[62] << 16 | std::uint32_t{dos[63]} << 24;
   unsigned char pe[6] = {};
   if (!in.seekg(peOffset) || !in.read(reinterpret_cast<char *>(pe), sizeof pe) || pe[0] != 'P' ||
       pe[1] != 'E' || pe[2] != 0 || pe[3] != 0)
-    return "not a Windows DLL";
-  const unsigned machine = pe[4] | pe[5] << 8;
-  if (machine == IMAGE_FILE_MACHINE_I386) return "a 32-bit (x86) DLL; the host needs a 64-bit one";
-  if (machine != IMAGE_FILE_MACHINE_AMD64) return "a DLL for another machine than x64";
-  return "";
+    return std::nullopt;
+  return pe[4] | pe[5] << 8;
 }
 
 }  // namespace
@@ -70,6 +70,17 @@ void *openSharedLibrary(const std::string &utf8Path, std::string &reason) {
     reason = "the path is not valid UTF-8";
     return nullptr;
   }
+  // A DLL for another machine is refused before the loader maps it (Wine
+  // would map a 32-bit one into this 64-bit process), with the words Windows
+  // gives for it.
+  const std::optional<unsigned> machine = peMachine(path);
+  if (machine && *machine != IMAGE_FILE_MACHINE_AMD64) {
+    reason =
+        (*machine == IMAGE_FILE_MACHINE_I386 ? "a 32-bit (x86) DLL; the host needs a 64-bit one"
+                                             : "a DLL for another machine than x64") +
+        std::string(": ") + systemMessage(ERROR_BAD_EXE_FORMAT);
+    return nullptr;
+  }
   // A module that fails to load must not open a system dialog box.
   DWORD previousMode = 0;
   SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode);
@@ -78,16 +89,15 @@ void *openSharedLibrary(const std::string &utf8Path, std::string &reason) {
   SetThreadErrorMode(previousMode, nullptr);
   if (library == nullptr) {
     reason = systemMessage(error);
-    if (error == ERROR_BAD_EXE_FORMAT) {
-      const std::string kind = imageKind(path);
-      if (!kind.empty()) reason = kind + ": " + reason;
-    }
+    if (error == ERROR_BAD_EXE_FORMAT && !machine) reason = "not a Windows DLL: " + reason;
   }
   return reinterpret_cast<void *>(library);
 }
 
-void *findSharedLibrarySymbol(void *library, const char *name) {
-  return reinterpret_cast<void *>(GetProcAddress(static_cast<HMODULE>(library), name));
+void *findSharedLibrarySymbol(void *library, const char *name, std::string &reason) {
+  void *symbol = reinterpret_cast<void *>(GetProcAddress(static_cast<HMODULE>(library), name));
+  if (symbol == nullptr) reason = systemMessage(GetLastError());
+  return symbol;
 }
 
 void closeSharedLibrary(void *library) {
