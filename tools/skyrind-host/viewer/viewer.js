@@ -1,0 +1,348 @@
+// Looks around inside one panorama. The view is a pinhole camera turned by
+// yaw (degrees, positive to the right) and pitch (degrees, positive up) from
+// the panorama camera's forward; fov is the view's horizontal field of view.
+// Each screen pixel's ray is mapped back onto the image; rays the image does
+// not cover are black.
+//
+// Directions are in the panorama camera's frame: x right, y up, z forward.
+// The image is placed by two angles about a pole: longitude around the pole
+// (0 at forward) and latitude towards it. An ordinary panorama has its pole
+// up, longitude along the image's x (left to right) and latitude along y
+// (bottom to top). A vertical panorama has its pole to the right, latitude
+// along x (left to right) and longitude along y (bottom to top, 0 at forward,
+// positive up).
+'use strict';
+
+(function () {
+  const panorama = JSON.parse(document.getElementById('panorama').textContent);
+  const canvas = document.getElementById('view');
+  const status = document.getElementById('status');
+  const degree = Math.PI / 180;
+  const view = { yaw: 0, pitch: 0, fov: 90 };
+  const limits = { minFov: 5, maxFov: 160 };
+
+  function fail(message) {
+    status.textContent = message;
+    document.documentElement.dataset.drawn = 'failed';
+  }
+
+  // The address: #yaw=…&pitch=…&fov=… in degrees, renderer=webgl|2d.
+  function readAddress() {
+    const fields = new URLSearchParams(location.hash.slice(1));
+    for (const name of ['yaw', 'pitch', 'fov']) {
+      const value = parseFloat(fields.get(name));
+      if (Number.isFinite(value)) view[name] = value;
+    }
+    clampView();
+    return fields.get('renderer');
+  }
+
+  let addressTimer = 0;
+  function writeAddress() {
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(() => {
+      const round = (v) => Math.round(v * 100) / 100;
+      const fields = new URLSearchParams(location.hash.slice(1));
+      fields.set('yaw', round(view.yaw));
+      fields.set('pitch', round(view.pitch));
+      fields.set('fov', round(view.fov));
+      history.replaceState(null, '', '#' + fields.toString());
+    }, 300);
+  }
+
+  function clampView() {
+    view.yaw = ((((view.yaw + 180) % 360) + 360) % 360) - 180;
+    view.pitch = Math.max(-90, Math.min(90, view.pitch));
+    view.fov = Math.max(limits.minFov, Math.min(limits.maxFov, view.fov));
+  }
+
+  function showHeading() {
+    const heading = (((panorama.headingDegrees + view.yaw) % 360) + 360) % 360;
+    document.title = panorama.title + ' \u2014 heading ' + Math.round(heading) + '\u00b0';
+  }
+
+  // The screen's ray basis: forward, and the right and up steps per unit of
+  // normalised screen position (-1…1 across the width, ±height/width down).
+  function viewBasis(width, height) {
+    const cy = Math.cos(view.yaw * degree), sy = Math.sin(view.yaw * degree);
+    const cp = Math.cos(view.pitch * degree), sp = Math.sin(view.pitch * degree);
+    const half = Math.tan((view.fov * degree) / 2);
+    const forward = [sy * cp, sp, cy * cp];
+    const right = [cy * half, 0, -sy * half];
+    const up = [-sy * sp * half, cp * half, -cy * sp * half];
+    return { forward, right, up, aspect: height / width };
+  }
+
+  // ---- WebGL: the inverse mapping per pixel in a fragment shader ----------
+  const vertexSource = `
+attribute vec2 corner;
+varying vec2 screen;
+void main() {
+  screen = corner;
+  gl_Position = vec4(corner, 0.0, 1.0);
+}`;
+
+  const fragmentSource = `
+precision highp float;
+varying vec2 screen;
+uniform sampler2D image;
+uniform vec3 forward, right, up;
+uniform float aspect;
+uniform bool verticalPanorama;
+uniform vec4 placement;  // longitude start, span, latitude start, span (radians)
+const float PI = 3.14159265358979;
+
+// The image position of a pole-frame longitude and latitude, or outside [0,1].
+vec2 imagePosition(float lon, float lat) {
+  float u = mod(lon - placement.x, 2.0 * PI) / placement.y;
+  float v = (lat - placement.z) / placement.w;
+  return verticalPanorama ? vec2(v, 1.0 - u) : vec2(u, 1.0 - v);
+}
+
+bool inside(vec2 p) { return all(greaterThanEqual(p, vec2(0.0))) && all(lessThanEqual(p, vec2(1.0))); }
+
+void main() {
+  vec3 d = normalize(forward + screen.x * right + screen.y * aspect * up);
+  vec3 pole = verticalPanorama ? vec3(d.y, d.x, d.z) : d;  // (around, towards pole, forward)
+  float lon = atan(pole.x, pole.z);
+  float lat = asin(clamp(pole.y, -1.0, 1.0));
+  vec2 p = imagePosition(lon, lat);
+  // A field past a pole covers the same rays again, half a turn round.
+  if (!inside(p)) p = imagePosition(lon + PI, (lat > 0.0 ? PI : -PI) - lat);
+  gl_FragColor = inside(p) ? vec4(texture2D(image, p).rgb, 1.0) : vec4(0.0, 0.0, 0.0, 1.0);
+}`;
+
+  function webglRenderer(picture) {
+    const gl = canvas.getContext('webgl', { antialias: false, preserveDrawingBuffer: true });
+    if (!gl) return null;
+    const compile = (type, source) => {
+      const shader = gl.createShader(type);
+      gl.shaderSource(shader, source);
+      gl.compileShader(shader);
+      if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS)) throw new Error(gl.getShaderInfoLog(shader));
+      return shader;
+    };
+    const program = gl.createProgram();
+    gl.attachShader(program, compile(gl.VERTEX_SHADER, vertexSource));
+    gl.attachShader(program, compile(gl.FRAGMENT_SHADER, fragmentSource));
+    gl.linkProgram(program);
+    if (!gl.getProgramParameter(program, gl.LINK_STATUS)) throw new Error(gl.getProgramInfoLog(program));
+    gl.useProgram(program);
+
+    const corners = gl.createBuffer();
+    gl.bindBuffer(gl.ARRAY_BUFFER, corners);
+    gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]), gl.STATIC_DRAW);
+    const corner = gl.getAttribLocation(program, 'corner');
+    gl.enableVertexAttribArray(corner);
+    gl.vertexAttribPointer(corner, 2, gl.FLOAT, false, 0, 0);
+
+    // Textures larger than the device takes are scaled down first.
+    const texture = gl.createTexture();
+    gl.bindTexture(gl.TEXTURE_2D, texture);
+    gl.pixelStorei(gl.UNPACK_COLORSPACE_CONVERSION_WEBGL, gl.NONE);
+    gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGB, gl.RGB, gl.UNSIGNED_BYTE,
+                  fitted(picture, gl.getParameter(gl.MAX_TEXTURE_SIZE)));
+    for (const [name, value] of [[gl.TEXTURE_MIN_FILTER, gl.LINEAR], [gl.TEXTURE_MAG_FILTER, gl.LINEAR],
+                                 [gl.TEXTURE_WRAP_S, gl.CLAMP_TO_EDGE], [gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE]])
+      gl.texParameteri(gl.TEXTURE_2D, name, value);
+
+    const where = (name) => gl.getUniformLocation(program, name);
+    const p = panorama.placement;
+    gl.uniform1i(where('verticalPanorama'), panorama.verticalPanorama ? 1 : 0);
+    gl.uniform4f(where('placement'), p.longitudeStart * degree, p.longitudeSpan * degree,
+                 p.latitudeStart * degree, p.latitudeSpan * degree);
+    return {
+      name: 'webgl',
+      scale: window.devicePixelRatio || 1,
+      draw() {
+        const basis = viewBasis(canvas.width, canvas.height);
+        gl.viewport(0, 0, canvas.width, canvas.height);
+        gl.uniform3fv(where('forward'), basis.forward);
+        gl.uniform3fv(where('right'), basis.right);
+        gl.uniform3fv(where('up'), basis.up);
+        gl.uniform1f(where('aspect'), basis.aspect);
+        gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
+      },
+    };
+  }
+
+  // The picture, or a copy scaled to fit size×size.
+  function fitted(picture, size) {
+    const scale = Math.min(1, size / picture.width, size / picture.height);
+    if (scale === 1) return picture;
+    const copy = document.createElement('canvas');
+    copy.width = Math.floor(picture.width * scale);
+    copy.height = Math.floor(picture.height * scale);
+    copy.getContext('2d').drawImage(picture, 0, 0, copy.width, copy.height);
+    return copy;
+  }
+
+  // ---- 2D canvas: the same mapping in script, nearest pixel ---------------
+  function canvasRenderer(picture) {
+    const context = canvas.getContext('2d');
+    if (!context) return null;
+    const source = fitted(picture, 4096);
+    const copy = document.createElement('canvas');
+    copy.width = source.width;
+    copy.height = source.height;
+    const copyContext = copy.getContext('2d');
+    copyContext.drawImage(source, 0, 0);
+    const texels = copyContext.getImageData(0, 0, copy.width, copy.height).data;
+    const tw = copy.width, th = copy.height;
+    const p = panorama.placement;
+    const lon0 = p.longitudeStart * degree, lonSpan = p.longitudeSpan * degree;
+    const lat0 = p.latitudeStart * degree, latSpan = p.latitudeSpan * degree;
+    const vertical = panorama.verticalPanorama;
+    const turn = 2 * Math.PI;
+
+    // The texel index of a pole-frame longitude and latitude, or -1.
+    function texel(lon, lat) {
+      const u = ((((lon - lon0) % turn) + turn) % turn) / lonSpan;
+      const v = (lat - lat0) / latSpan;
+      const x = vertical ? v : u, y = vertical ? 1 - u : 1 - v;
+      if (!(x >= 0 && x <= 1 && y >= 0 && y <= 1)) return -1;
+      return 4 * (Math.min(th - 1, Math.floor(y * th)) * tw + Math.min(tw - 1, Math.floor(x * tw)));
+    }
+
+    return {
+      name: '2d',
+      scale: 1,
+      draw() {
+        const w = canvas.width, h = canvas.height;
+        const b = viewBasis(w, h);
+        const frame = context.createImageData(w, h);
+        const out = frame.data;
+        for (let row = 0; row < h; ++row) {
+          const sy = (1 - (2 * (row + 0.5)) / h) * b.aspect;
+          for (let col = 0; col < w; ++col) {
+            const sx = (2 * (col + 0.5)) / w - 1;
+            let dx = b.forward[0] + sx * b.right[0] + sy * b.up[0];
+            let dy = b.forward[1] + sx * b.right[1] + sy * b.up[1];
+            const dz = b.forward[2] + sx * b.right[2] + sy * b.up[2];
+            const length = Math.hypot(dx, dy, dz);
+            if (vertical) [dx, dy] = [dy, dx];
+            const lon = Math.atan2(dx, dz);
+            const lat = Math.asin(Math.max(-1, Math.min(1, dy / length)));
+            let at = texel(lon, lat);
+            if (at < 0) at = texel(lon + Math.PI, (lat > 0 ? Math.PI : -Math.PI) - lat);
+            const o = 4 * (row * w + col);
+            if (at >= 0) {
+              out[o] = texels[at];
+              out[o + 1] = texels[at + 1];
+              out[o + 2] = texels[at + 2];
+            }
+            out[o + 3] = 255;
+          }
+        }
+        context.putImageData(frame, 0, 0);
+      },
+    };
+  }
+
+  // ---- Looking around ------------------------------------------------------
+  let renderer = null;
+  let pending = false;
+  function redraw() {
+    if (pending || !renderer) return;
+    pending = true;
+    requestAnimationFrame(() => {
+      pending = false;
+      const scale = renderer.scale;
+      const w = Math.max(1, Math.round(canvas.clientWidth * scale));
+      const h = Math.max(1, Math.round(canvas.clientHeight * scale));
+      if (canvas.width !== w || canvas.height !== h) canvas.width = w, canvas.height = h;
+      renderer.draw();
+      showHeading();
+      document.documentElement.dataset.drawn = renderer.name;
+    });
+  }
+
+  function changed() {
+    clampView();
+    redraw();
+    writeAddress();
+  }
+
+  // Degrees of view per screen pixel, across.
+  const degreesPerPixel = () => view.fov / Math.max(1, canvas.clientWidth);
+
+  const pointers = new Map();
+  let pinchDistance = 0;
+  const spread = () => {
+    const [a, b] = [...pointers.values()];
+    return Math.hypot(a.x - b.x, a.y - b.y);
+  };
+  canvas.addEventListener('pointerdown', (event) => {
+    canvas.setPointerCapture(event.pointerId);
+    pointers.set(event.pointerId, { x: event.clientX, y: event.clientY });
+    if (pointers.size === 2) pinchDistance = spread();
+    canvas.focus();
+  });
+  canvas.addEventListener('pointermove', (event) => {
+    const last = pointers.get(event.pointerId);
+    if (!last) return;
+    const dx = event.clientX - last.x, dy = event.clientY - last.y;
+    pointers.set(event.pointerId, { x: event.clientX, y: event.clientY });
+    if (pointers.size === 2) {
+      const distance = spread();
+      if (pinchDistance > 0 && distance > 0) view.fov *= pinchDistance / distance;
+      pinchDistance = distance;
+    } else {
+      // The image follows the pointer.
+      view.yaw -= dx * degreesPerPixel();
+      view.pitch += dy * degreesPerPixel();
+    }
+    changed();
+  });
+  const release = (event) => {
+    pointers.delete(event.pointerId);
+    pinchDistance = 0;
+  };
+  canvas.addEventListener('pointerup', release);
+  canvas.addEventListener('pointercancel', release);
+  canvas.addEventListener('wheel', (event) => {
+    event.preventDefault();
+    view.fov *= Math.exp(event.deltaY * (event.deltaMode ? 0.05 : 0.001));
+    changed();
+  }, { passive: false });
+  window.addEventListener('keydown', (event) => {
+    const step = view.fov / 18;
+    const keys = {
+      ArrowLeft: () => (view.yaw -= step),
+      ArrowRight: () => (view.yaw += step),
+      ArrowUp: () => (view.pitch += step),
+      ArrowDown: () => (view.pitch -= step),
+      '+': () => (view.fov /= 1.1),
+      '=': () => (view.fov /= 1.1),
+      '-': () => (view.fov *= 1.1),
+    };
+    if (!keys[event.key]) return;
+    event.preventDefault();
+    keys[event.key]();
+    changed();
+  });
+  window.addEventListener('resize', redraw);
+  window.addEventListener('hashchange', () => {
+    readAddress();
+    redraw();
+  });
+
+  // ---- Start ---------------------------------------------------------------
+  const wanted = readAddress();
+  const picture = new Image();
+  picture.onerror = () => fail('The image could not be decoded.');
+  picture.onload = () => {
+    try {
+      // renderer=webgl insists on WebGL; renderer=2d never tries it.
+      if (wanted !== '2d') renderer = webglRenderer(picture);
+      if (!renderer && wanted === 'webgl') return fail('WebGL is not available.');
+      if (!renderer) renderer = canvasRenderer(picture);
+      if (!renderer) return fail('This browser has neither WebGL nor a 2D canvas.');
+      redraw();
+      canvas.focus();
+    } catch (error) {
+      fail('The viewer failed: ' + error.message);
+    }
+  };
+  picture.src = panorama.image;
+})();
