@@ -12,3 +12,5 @@ target_link_options(skyrind PRIVATE
   -Wl,--dynamicbase,--nxcompat,--high-entropy-va
   -Wl,--no-undefined
   $<$<NOT:$<CONFIG:Debug>>:-s>)
+
+include(${CMAKE_CURRENT_LIST_DIR}/package-windows.cmake)

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Makes the release ZIP with CPack, checks that it holds exactly the DLL and
+# the install text, and loads the DLL inside through the Windows loader:
+#   package_test.sh BUILD_DIR LOAD_CHECK_EXE WINE_RUN ZIP_NAME
+set -euo pipefail
+build="$1" load_check="$2" wine_run="$3" zip_name="$4"
+work="$(mktemp -d "$build/package-test.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+
+(cd "$build" && cpack -G ZIP -B "$work" >/dev/null)
+zip="$work/$zip_name"
+[ -f "$zip" ] || { echo "FAIL: cpack made no $zip_name"; ls "$work"; exit 1; }
+contents="$(unzip -Z1 "$zip" | sort | tr '\n' ' ')"
+[ "$contents" = "INSTALL.txt skyrind.p " ] || { echo "FAIL: the ZIP holds [$contents]"; exit 1; }
+unzip -q "$zip" -d "$work/unpacked"
+grep -q '"Horizontal FOV"' "$work/unpacked/INSTALL.txt" || { echo "FAIL: no controls table"; exit 1; }
+"$wine_run" "$load_check" "Z:$work/unpacked/skyrind.p"
