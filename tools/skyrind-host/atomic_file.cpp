@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "input_error.h"
 
@@ -15,7 +16,14 @@ void writeAtomically(const std::string &path,
   fs::path temporary = target.parent_path() /
                        ("." + target.filename().string() + "." + std::to_string(getpid()) + ".tmp");
   std::error_code ignored;
-  if (!write(temporary.string())) {
+  bool written = false;
+  try {
+    written = write(temporary.string());
+  } catch (const std::exception &e) {
+    fs::remove(temporary, ignored);
+    throw InputError(path, std::string("cannot write the file: ") + e.what());
+  }
+  if (!written) {
     fs::remove(temporary, ignored);
     throw InputError(path, "cannot write the file");
   }
@@ -25,6 +33,14 @@ void writeAtomically(const std::string &path,
     fs::remove(temporary, ignored);
     throw InputError(path, "cannot write the file: " + error.message());
   }
+}
+
+void writeAtomically(const std::string &path, const std::string &bytes) {
+  writeAtomically(path, [&bytes](const std::string &temporary) {
+    std::ofstream out(temporary, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+  });
 }
 
 }  // namespace skyhost

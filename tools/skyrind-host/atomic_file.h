@@ -7,9 +7,11 @@
 
 namespace skyhost {
 
-// write(temporaryPath) returns false on failure. Throws InputError naming
-// path when writing or renaming fails; the temporary file is removed.
+// write(temporaryPath) returns false or throws on failure. Throws InputError
+// naming path when writing or renaming fails; the temporary file is removed.
 void writeAtomically(const std::string &path,
                      const std::function<bool(const std::string &)> &write);
+// The same with the whole content at hand.
+void writeAtomically(const std::string &path, const std::string &bytes);
 
 }  // namespace skyhost

@@ -32,5 +32,10 @@ struct PanoramaCoverage {
 // view follows from the image's aspect.
 std::optional<PanoramaCoverage> equirectangularCoverage(const PanelSettings &panel, int width,
                                                         int height, double headingDegrees);
+// The same for a camera turned by heading, pitch and bank (degrees, the
+// host's sense) on a film of filmAspect = film height / film width.
+std::optional<PanoramaCoverage> equirectangularCoverage(const PanelSettings &panel, int width,
+                                                        int height, const Vec3 &rotationDegrees,
+                                                        double filmAspect);
 
 }  // namespace skyhost

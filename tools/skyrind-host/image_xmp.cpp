@@ -1,0 +1,43 @@
+#include "image_xmp.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "input_error.h"
+#include "jpeg_segments.h"
+#include "png_chunks.h"
+
+namespace skyhost {
+namespace {
+
+const char *const kNotAnImage = "not a JPEG or PNG file";
+
+}  // namespace
+
+std::string readImageBytes(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  if (!in || !(bytes << in.rdbuf())) throw InputError(path, "cannot read the file");
+  return bytes.str();
+}
+
+ImageXmp readImageXmp(const std::string &bytes, const std::string &source) {
+  if (hasJpegSignature(bytes)) {
+    JpegSummary jpeg = readJpeg(bytes, source);
+    return {jpeg.width, jpeg.height, jpeg.xmp};
+  }
+  if (hasPngSignature(bytes)) {
+    PngSummary png = readPng(bytes, source);
+    return {png.width, png.height, png.xmp};
+  }
+  throw InputError(source, kNotAnImage);
+}
+
+std::string withImageXmp(const std::string &bytes, const std::string &xmp,
+                         const std::string &source) {
+  if (hasJpegSignature(bytes)) return withJpegXmp(bytes, xmp, source);
+  if (hasPngSignature(bytes)) return withPngXmp(bytes, xmp, source);
+  throw InputError(source, kNotAnImage);
+}
+
+}  // namespace skyhost
