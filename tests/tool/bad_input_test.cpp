@@ -58,7 +58,9 @@ const BadCase kCases[] = {
     {"ShortVector", "render --move 1,2 -o o.png", "--move"},
     {"BothAutoAxes", "panel --auto-hfov --auto-vfov", "--auto-hfov excludes --auto-vfov"},
     {"SceneWithSettings", "render --scene s.json --hfov 90", "--hfov excludes --scene"},
-    {"UnknownImageType", "render -o o.jpg", "o.jpg: the image must end in .png or .hdr"},
+    {"UnknownImageType", "render -o o.tif",
+     "o.tif: unknown image type; the known ones are .png, .jpg, .jpeg, .exr, .hdr"},
+    {"FormatOptionMismatch", "render --quality 80 -o o.png", "--quality: applies to .jpg"},
     {"MissingFolder", "render -o none/o.png", "none/o.png: no such folder"},
 };
 

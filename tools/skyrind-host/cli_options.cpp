@@ -38,15 +38,27 @@ CLI::Option *addTriple(CLI::App &app, const std::string &name, Vec3 &target,
       ->check(between(-1e9, 1e9));
 }
 
+// The settings that place an angular image on the sphere: fields of view,
+// shifts and "Vertical Panorama".
+std::vector<CLI::Option *> addCoverageOptions(CLI::App &app, PanelSettings &p) {
+  return {app.add_option("--hfov", p.hFovDegrees, "horizontal field of view, degrees")
+              ->check(between(0, 720, true))
+              ->capture_default_str(),
+          app.add_option("--vfov", p.vFovDegrees, "vertical field of view, degrees")
+              ->check(between(0, 720, true))
+              ->capture_default_str(),
+          app.add_option("--hshift", p.hShiftPercent, "horizontal shift, % of film width")
+              ->check(between(-1000, 1000)),
+          app.add_option("--vshift", p.vShiftPercent, "vertical shift, % of film height")
+              ->check(between(-1000, 1000)),
+          app.add_flag("--vertical-panorama", p.verticalPanorama,
+                       "pan first, then tilt (poles left and right)")};
+}
+
 void addCameraOptions(CLI::App &app, Options &o, std::vector<CLI::Option *> &scene) {
   PanelSettings &p = o.panel;
   CameraMotion &m = o.motion;
-  scene.push_back(app.add_option("--hfov", p.hFovDegrees, "horizontal field of view, degrees")
-                      ->check(between(0, 720, true))
-                      ->capture_default_str());
-  scene.push_back(app.add_option("--vfov", p.vFovDegrees, "vertical field of view, degrees")
-                      ->check(between(0, 720, true))
-                      ->capture_default_str());
+  scene = addCoverageOptions(app, p);
   scene.push_back(app.add_flag("--h-perspective", p.hPerspective, "horizontal axis perspective"));
   scene.push_back(app.add_flag("--v-perspective", p.vPerspective, "vertical axis perspective"));
   CLI::Option *autoH =
@@ -55,12 +67,6 @@ void addCameraOptions(CLI::App &app, Options &o, std::vector<CLI::Option *> &sce
       app.add_flag("--auto-vfov", p.autoVFov, "derive the vertical FOV from the horizontal");
   autoH->excludes(autoV);
   scene.insert(scene.end(), {autoH, autoV});
-  scene.push_back(app.add_flag("--vertical-panorama", p.verticalPanorama,
-                               "pan first, then tilt (poles left and right)"));
-  scene.push_back(app.add_option("--hshift", p.hShiftPercent, "horizontal shift, % of film width")
-                      ->check(between(-1000, 1000)));
-  scene.push_back(app.add_option("--vshift", p.vShiftPercent, "vertical shift, % of film height")
-                      ->check(between(-1000, 1000)));
   scene.push_back(addTriple(app, "--position", m.position, "camera position X,Y,Z in metres"));
   scene.push_back(addTriple(app, "--rotation", m.rotationDegrees, "heading,pitch,bank in degrees"));
   scene.push_back(addTriple(app, "--move", m.move, "travel X,Y,Z in metres across the frame"));
@@ -100,9 +106,49 @@ void addImageOptions(CLI::App &app, Options &o, bool sampled, std::vector<CLI::O
   scene.push_back(app.add_option("--seed", i.seed, "seed of the sample positions"));
 }
 
+// view IMAGE: where the image lies on the sphere, when its metadata does not say.
+void addViewOptions(CLI::App &app, Options &o) {
+  app.add_option("image", o.input, "the panorama, JPEG or PNG")->required();
+  CLI::Option *page =
+      app.add_option("-o,--output", o.output, "the page (default: the image's name with .html)");
+  std::vector<CLI::Option *> coverage = addCoverageOptions(app, o.panel);
+  CLI::Option *heading =
+      app.add_option("--heading", o.headingDegrees, "compass heading of the camera, degrees")
+          ->check(between(-3600, 3600));
+  // The other commands' default output names share the field.
+  app.callback([&o, page, coverage, heading] {
+    if (page->count() == 0) o.output.clear();
+    for (const CLI::Option *option : coverage) o.coverageOptions |= option->count() > 0;
+    o.headingOption = heading->count() > 0;
+  });
+}
+
+// tag IMAGE: the coverage from the options or a scene file.
+void addTagOptions(CLI::App &app, Options &o) {
+  app.add_option("image", o.input, "the JPEG or PNG to tag in place")->required();
+  std::vector<CLI::Option *> coverage = addCoverageOptions(app, o.panel);
+  coverage.push_back(
+      app.add_option("--heading", o.headingDegrees, "compass heading of the camera, degrees")
+          ->check(between(-3600, 3600)));
+  app.add_option("--plugin", o.plugin, "the plug-in module (reads --scene)")->capture_default_str();
+  CLI::Option *sceneFile = app.add_option("--scene", o.scene, "take the camera from a scene file");
+  for (CLI::Option *option : coverage) sceneFile->excludes(option);
+}
+
+// How the image file is encoded.
+void addFormatOptions(CLI::App &app, OutputFormat &f) {
+  app.add_option("--bit-depth", f.bitDepth, "PNG bits a channel, 8 or 16 (default 8)")
+      ->check(CLI::IsMember({8, 16}));
+  app.add_option("--quality", f.quality, "JPEG quality, 1 to 100 (default 92)")
+      ->check(between(1, 100));
+  app.add_flag("--exr-float", f.exrFloat, "OpenEXR in 32-bit float (default: half)");
+}
+
 }  // namespace
 
 void addOptions(CLI::App &app, Command kind, Options &o) {
+  if (kind == Command::View) return addViewOptions(app, o);
+  if (kind == Command::Tag) return addTagOptions(app, o);
   app.add_option("--plugin", o.plugin, "the plug-in module")->capture_default_str();
   if (kind == Command::Info) return;
   std::vector<CLI::Option *> scene;
@@ -111,13 +157,16 @@ void addOptions(CLI::App &app, Command kind, Options &o) {
     addImageOptions(app, o, kind == Command::Render, scene);
     scene.push_back(app.add_option("--mesh", o.mesh, "OBJ mesh replacing the default geometry"));
     o.output = kind == Command::Render ? "render.png" : "preview.png";
-    app.add_option("-o,--output", o.output, "output image (.png or .hdr)")->capture_default_str();
+    app.add_option("-o,--output", o.output, "output image (.png, .jpg, .jpeg, .exr or .hdr)")
+        ->capture_default_str();
   }
   if (kind == Command::Render) {
     scene.push_back(app.add_option("--env", o.environment, "equirectangular background image"));
     app.add_option("--threads", o.threads, "render threads (default: every core)")
         ->check(between(1, 1024));
     app.add_option("--save-scene", o.saveScene, "write the scene as JSON");
+    addFormatOptions(app, o.format);
+    app.add_flag("--view", o.viewPage, "also write the viewer page beside the image (.html)");
   }
   CLI::Option *sceneFile = app.add_option("--scene", o.scene, "render a saved JSON scene");
   for (CLI::Option *option : scene) sceneFile->excludes(option);

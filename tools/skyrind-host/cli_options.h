@@ -7,7 +7,7 @@
 
 namespace skyhost {
 
-enum class Command { Render, Preview, Panel, Info };
+enum class Command { Render, Preview, Panel, Info, View, Tag };
 
 // Adds the options the command takes to its subcommand.
 void addOptions(CLI::App &command, Command kind, Options &options);

@@ -10,5 +10,7 @@ int runRender(const Options &options);
 int runPreview(const Options &options);
 int runPanel(const Options &options);
 int runInfo(const Options &options);
+int runView(const Options &options);
+int runTag(const Options &options);
 
 }  // namespace skyhost

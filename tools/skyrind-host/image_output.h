@@ -1,15 +1,22 @@
-// Writing pictures: 8-bit sRGB PNG or Radiance .hdr, chosen by extension.
+// Writing pictures, the format chosen by the extension: PNG (8 or 16-bit
+// sRGB), JPEG (sRGB), OpenEXR (linear half or float) or Radiance .hdr
+// (linear). JPEG and PNG carry the photo-sphere XMP of an equirectangular
+// image, OpenEXR the camera's settings.
 #pragma once
 
 #include <string>
 
 #include "image.h"
+#include "image_metadata.h"
+#include "options.h"
 
 namespace skyhost {
 
-// Throws InputError unless the path ends in .png or .hdr and its folder exists.
-void checkImagePath(const std::string &path);
+// Throws InputError unless the extension is a known one, the format options
+// suit it and the path's folder exists.
+void checkImagePath(const std::string &path, const OutputFormat &format = {});
 // Writes through a temporary file, so a failure leaves nothing behind.
-void writeImage(const Image &image, const std::string &path);
+void writeImage(const Image &image, const std::string &path, const OutputFormat &format = {},
+                const ImageMetadata &metadata = {});
 
 }  // namespace skyhost

@@ -2,6 +2,7 @@
 // end: loads the module, drives its camera and panel, and makes pictures.
 #include <cstdio>
 #include <exception>
+#include <iterator>
 
 #include "cli_options.h"
 #include "commands.h"
@@ -33,9 +34,15 @@ int main(int argc, char **argv) {
        skyhost::runPanel},
       {app.add_subcommand("info", "list the servers and tags the module declares"),
        skyhost::runInfo},
+      {app.add_subcommand("view", "write a page that looks around inside a panorama"),
+       skyhost::runView},
+      {app.add_subcommand("tag", "write 360-degree photo metadata into a JPEG or PNG"),
+       skyhost::runTag},
   };
-  const Command kinds[] = {Command::Render, Command::Preview, Command::Panel, Command::Info};
-  for (int i = 0; i < 4; ++i) skyhost::addOptions(*entries[i].app, kinds[i], options);
+  const Command kinds[] = {Command::Render, Command::Preview, Command::Panel,
+                           Command::Info,   Command::View,    Command::Tag};
+  for (std::size_t i = 0; i < std::size(kinds); ++i)
+    skyhost::addOptions(*entries[i].app, kinds[i], options);
 
   try {
     app.parse(argc, argv);

@@ -45,6 +45,15 @@ struct ImageSettings {
   bool depthOfField = false;  // lens positions on the unit disk, else at 0
 };
 
+constexpr int kDefaultJpegQuality = 92;
+
+// How the image file is encoded; unset: the format's default.
+struct OutputFormat {
+  std::optional<int> bitDepth;  // PNG: 8 or 16 bits a channel
+  std::optional<int> quality;   // JPEG: 1 to 100
+  bool exrFloat = false;        // OpenEXR: 32-bit float instead of half
+};
+
 struct Options {
   std::string plugin;
   PanelSettings panel;
@@ -55,7 +64,13 @@ struct Options {
   std::string scene;        // scene file to render instead of the options above
   std::string saveScene;
   std::string output;
-  unsigned threads = 0;  // 0: every core
+  OutputFormat format;
+  unsigned threads = 0;          // 0: every core
+  std::string input;             // the existing image a command reads (view)
+  double headingDegrees = 0;     // compass heading of the camera's forward, degrees
+  bool coverageOptions = false;  // view: the coverage comes from the options, not the image
+  bool headingOption = false;    // view: the heading comes from the options, not the image
+  bool viewPage = false;         // render: also write the viewer page next to the image
 };
 
 }  // namespace skyhost
