@@ -55,10 +55,17 @@ std::vector<Chunk> chunksOf(const std::string &bytes, const std::string &source)
       throw InputError(source, "the PNG chunk " + chunk.type + " has a wrong CRC");
     if (chunks.empty() && (chunk.type != "IHDR" || length != 13))
       throw InputError(source, "the PNG does not start with its IHDR chunk");
+    if (!chunks.empty() && chunk.type == "IHDR")
+      throw InputError(source, "the PNG has a second IHDR chunk");
     chunks.push_back(chunk);
     at = chunk.end;
   }
   return chunks;
+}
+
+bool isXmpChunk(const std::string &bytes, const Chunk &c) {
+  return c.type == "iTXt" && c.dataSize() >= kXmpKeyword.size() &&
+         bytes.compare(c.dataBegin(), kXmpKeyword.size(), kXmpKeyword) == 0;
 }
 
 // The text of an iTXt chunk's data when it is the XMP one; compressed text
@@ -128,7 +135,7 @@ std::string withPngXmp(const std::string &bytes, const std::string &xmp,
   std::string xmpChunk = chunk("iTXt", kXmpKeyword + std::string(4, '\0') + xmp);
   std::string out = bytes.substr(0, kSignatureSize);
   for (const Chunk &c : chunks) {
-    if (c.type == "iTXt" && xmpText(bytes.substr(c.dataBegin(), c.dataSize()), source)) continue;
+    if (isXmpChunk(bytes, c)) continue;  // dropped unread: a broken copy goes too
     out.append(bytes, c.begin, c.end - c.begin);
     if (c.type == "IHDR") out += xmpChunk;
   }

@@ -1,5 +1,5 @@
 // PNG files as a list of chunks: checked end to end (signature, lengths,
-// CRCs, IHDR first, IEND last) and the XMP iTXt chunk read or replaced with
+// CRCs, one IHDR first, IEND last) and the XMP iTXt chunk read or replaced with
 // every other byte kept.
 #pragma once
 

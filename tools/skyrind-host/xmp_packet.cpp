@@ -63,6 +63,23 @@ std::string trimmed(const std::string &s) {
   return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
 }
 
+// A field's text as a message shows it, on one line: control bytes as \xNN,
+// and cut after 40 bytes.
+std::string shownInMessage(const std::string &s) {
+  std::string out;
+  for (char c : s.substr(0, 40)) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7f) {
+      out += c;
+    } else {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+      out += hex;
+    }
+  }
+  return s.size() > 40 ? out + "..." : out;
+}
+
 }  // namespace
 
 std::string gpanoXmpPacket(const PanoramaCoverage &c) {
@@ -108,7 +125,8 @@ std::optional<PanoramaCoverage> gpanoCoverage(const std::string &xmp, int width,
     char *end = nullptr;
     double value = std::strtod(s.c_str(), &end);
     if (s.empty() || *end != '\0' || !std::isfinite(value) || std::abs(value) > 1e9)
-      throw InputError(source, "GPano " + std::string(name) + " is not a number: '" + s + "'");
+      throw InputError(
+          source, "GPano " + std::string(name) + " is not a number: '" + shownInMessage(s) + "'");
     return value;
   };
   PanoramaCoverage c;
