@@ -12,7 +12,8 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
 targets=(instance_load_fuzzer frame_evaluate_fuzzer panel_fuzzer state_reader_fuzzer
-         module_loader_fuzzer scene_file_fuzzer mesh_loader_fuzzer environment_fuzzer)
+         module_loader_fuzzer scene_file_fuzzer mesh_loader_fuzzer environment_fuzzer
+         image_metadata_fuzzer)
 findings="$build/findings"
 mkdir -p "$findings"
 status=0
