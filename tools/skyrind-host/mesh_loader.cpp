@@ -2,8 +2,12 @@
 
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
 
 #include "input_error.h"
 
@@ -17,17 +21,45 @@ std::string firstLine(const std::string &text) {
   return line.empty() ? "malformed OBJ" : line;
 }
 
+// The OBJ text without its skin-weight ("vw") lines: the tracer has no use
+// for them, and tinyobjloader converts their joint ids to int unchecked, so
+// an out-of-range id would be undefined behaviour. Lines end at \n or \r.
+std::string withoutSkinWeights(const std::string &text) {
+  std::string kept;
+  kept.reserve(text.size());
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+    const std::size_t first = std::min(text.find_first_not_of(" \t", at), end);
+    const bool skinWeight = end - first > 2 && text.compare(first, 2, "vw") == 0 &&
+                            (text[first + 2] == ' ' || text[first + 2] == '\t');
+    if (!skinWeight) kept.append(text, at, end - at);
+    if (end < text.size()) kept.push_back(text[end]);
+    at = end + 1;
+  }
+  return kept;
+}
+
 }  // namespace
 
 void addMesh(Scene &scene, const std::string &path) {
-  if (!std::ifstream(path)) throw InputError(path, "cannot read the mesh");
-  tinyobj::ObjReaderConfig config;
-  config.triangulate = true;
-  config.vertex_color = false;
-  tinyobj::ObjReader reader;
-  if (!reader.ParseFromFile(path, config)) throw InputError(path, firstLine(reader.Error()));
-  const auto &positions = reader.GetAttrib().vertices;
-  const auto &materials = reader.GetMaterials();
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw InputError(path, "cannot read the mesh");
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad()) throw InputError(path, "cannot read the mesh");
+  std::istringstream obj(withoutSkinWeights(text));
+  // Material libraries are looked up beside the OBJ file.
+  const std::size_t slash = path.find_last_of('/');
+  tinyobj::MaterialFileReader materialFiles(slash == std::string::npos ? ""
+                                                                       : path.substr(0, slash + 1));
+  tinyobj::attrib_t attrib;
+  std::vector<tinyobj::shape_t> shapes;
+  std::vector<tinyobj::material_t> materials;
+  std::string warning, error;
+  if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warning, &error, &obj, &materialFiles,
+                        /*triangulate=*/true, /*default_vcols_fallback=*/false))
+    throw InputError(path, firstLine(error));
+  const auto &positions = attrib.vertices;
   TriangleMesh mesh;
   for (std::size_t i = 0; i + 2 < positions.size(); i += 3) {
     Vec3 v{positions[i], positions[i + 1], positions[i + 2]};
@@ -36,7 +68,7 @@ void addMesh(Scene &scene, const std::string &path) {
       throw InputError(path, "a vertex is not a finite number");
     mesh.vertices.push_back(v);
   }
-  for (const tinyobj::shape_t &shape : reader.GetShapes()) {
+  for (const tinyobj::shape_t &shape : shapes) {
     const tinyobj::mesh_t &m = shape.mesh;
     for (std::size_t f = 0; f < m.num_face_vertices.size(); ++f) {
       std::array<std::uint32_t, 3> t{};
