@@ -20,20 +20,22 @@ CameraSession::CameraSession(const CameraSetup &setup) : installation_(host_.ins
   camera_ = &host_.addCamera();
   camera_->keyPosition(0.0, {0.0, 1.5, 0.0});
   camera_->keyPosition(1.0 / 24, {0.1, 1.5, 0.2});
-  camera_->keyRotation(0.0, {0.3, -0.1, 0.05});
-  camera_->keyRotation(1.0 / 24, {0.35, -0.08, 0.06});
+  if (setup.turns) {
+    camera_->keyRotation(0.0, {0.3, -0.1, 0.05});
+    camera_->keyRotation(1.0 / 24, {0.35, -0.08, 0.06});
+  }
   camera_->setFocalDistance(4.0);
   camera_->setFStop(setup.fStop);
 
   instance_ = handler_->create(camera_->handle()).instance;
   if (!instance_) throw std::runtime_error("create failed");
   // The switches live in the instance alone; the fields of view keep their
-  // defaults for angular axes and take 120° for perspective ones.
+  // defaults for angular axes and take the setup's for perspective ones.
   auto *camera = static_cast<skyrind::CameraInstance *>(instance_);
   camera->hPerspective = setup.switches & 1;
   camera->vPerspective = (setup.switches >> 1) & 1;
   camera->verticalPanorama = (setup.switches >> 2) & 1;
-  const double perspectiveFov = 120.0 * std::acos(-1.0) / 180.0;
+  const double perspectiveFov = setup.perspectiveFovDegrees * std::acos(-1.0) / 180.0;
   const double hFov = camera->hPerspective ? perspectiveFov : camera->hFov;
   const double vFov = camera->vPerspective ? perspectiveFov : camera->vFov;
   host_.channels().find(camera->hFovParm)->curve().setStaticValue(hFov);

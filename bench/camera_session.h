@@ -20,7 +20,9 @@ struct FilmSample {
 struct CameraSetup {
   int switches = 0;
   int motionSteps = 1;
-  double fStop = 1e30;  // a pinhole unless set
+  double fStop = 1e30;                 // a pinhole unless set
+  bool turns = true;                   // keyed rotation across the exposure; else only moves
+  double perspectiveFovDegrees = 120;  // the field of view of perspective axes
 };
 
 class CameraSession {
@@ -31,8 +33,8 @@ class CameraSession {
   void newFrame(int motionSteps);
   CameraEvaluateFunc evaluate() { return handler_->record().evaluate; }
   void *instance() { return instance_; }
-  double filmWidth() const { return 0.036; }
-  double filmHeight() const { return 0.018; }
+  static constexpr double filmWidth() { return 0.036; }
+  static constexpr double filmHeight() { return 0.018; }
 
   // Film positions spread over the whole film (and lens positions on the
   // unit disk when `withLens`), times across the exposure.

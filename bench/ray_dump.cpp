@@ -18,15 +18,13 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "camera/instance.h"
+#include "bench/camera_session.h"
 #include "camera/runtime_math.h"
-#include "refhost/camera_handler_binding.h"
 
 namespace {
 
@@ -34,9 +32,7 @@ constexpr int kRaysPerCombination = 125000;
 constexpr int kAngles = 200001;
 constexpr double kPi = 3.141592653589793238462643383279502884;
 
-struct Sample {
-  double filmX, filmY, lensX, lensY, time;
-};
+using Sample = bench::FilmSample;
 
 // Uniform in [0, 1) from the top 53 bits: exact on every platform.
 double unit(std::mt19937_64 &random) {
@@ -61,50 +57,16 @@ std::vector<Sample> samples(double filmWidth, double filmHeight) {
 // One camera per switch combination (bit 0 horizontal perspective, bit 1
 // vertical perspective, bit 2 vertical panorama), with an aperture and three
 // motion steps; perspective axes take 100°.
-class Session {
- public:
-  explicit Session(int switches) : installation_(host_.install()) {
-    host_.log().setEnabled(false);
-    const char *path = std::getenv("SKYRIND_PLUGIN");
-    module_ = std::make_unique<refhost::Module>(path ? path : SKYRIND_PLUGIN_PATH);
-    handler_ = std::make_unique<refhost::CameraHandlerBinding>(*module_, host_);
-    if (!handler_->ok()) throw std::runtime_error("handler activation failed");
-    camera_ = &host_.addCamera();
-    camera_->keyPosition(0.0, {0.0, 1.5, 0.0});
-    camera_->keyPosition(1.0 / 24, {0.1, 1.5, 0.2});
-    camera_->setFocalDistance(4.0);
-    camera_->setFStop(4.0);
-    instance_ = handler_->create(camera_->handle()).instance;
-    if (!instance_) throw std::runtime_error("create failed");
-    auto *camera = static_cast<skyrind::CameraInstance *>(instance_);
-    camera->hPerspective = switches & 1;
-    camera->vPerspective = (switches >> 1) & 1;
-    camera->verticalPanorama = (switches >> 2) & 1;
-    const double perspectiveFov = 100 * (kPi / 180);
-    if (camera->hPerspective)
-      host_.channels().find(camera->hFovParm)->curve().setStaticValue(perspectiveFov);
-    if (camera->vPerspective)
-      host_.channels().find(camera->vFovParm)->curve().setStaticValue(perspectiveFov);
-    const FrameInfo frame{0, 0.0, 0.5 / 24, 24.0, 3};
-    if (handler_->newFrame(instance_, frame,
-                           refhost::cameraAccess(camera_->handle(), kFilmWidth, kFilmHeight)))
-      throw std::runtime_error("new frame failed");
-  }
-  ~Session() { handler_->destroy(instance_); }
-
+struct Session : bench::CameraSession {
+  explicit Session(int switches)
+      : CameraSession({.switches = switches,
+                       .motionSteps = 3,
+                       .fStop = 4.0,
+                       .turns = false,
+                       .perspectiveFovDegrees = 100}) {}
   int evaluate(const Sample &s, CameraRay &ray) {
-    return handler_->record().evaluate(instance_, s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray);
+    return CameraSession::evaluate()(instance(), s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray);
   }
-
-  static constexpr double kFilmWidth = 0.036, kFilmHeight = 0.018;
-
- private:
-  refhost::Host host_;
-  refhost::Host::Installation installation_;
-  std::unique_ptr<refhost::Module> module_;
-  std::unique_ptr<refhost::CameraHandlerBinding> handler_;
-  refhost::Item *camera_ = nullptr;
-  void *instance_ = nullptr;
 };
 
 // A dump: the record width in doubles, then the records.
@@ -128,7 +90,7 @@ std::vector<double> read(const char *path, std::uint32_t &width) {
 
 void dumpRays(const char *path) {
   std::vector<double> values;
-  const std::vector<Sample> inputs = samples(Session::kFilmWidth, Session::kFilmHeight);
+  const std::vector<Sample> inputs = samples(Session::filmWidth(), Session::filmHeight());
   for (int switches = 0; switches < 8; ++switches) {
     Session session(switches);
     for (const Sample &s : inputs) {
@@ -199,7 +161,7 @@ double nanosecondsPer(std::size_t count, F &&work) {
 }
 
 void speed() {
-  const std::vector<Sample> inputs = samples(Session::kFilmWidth, Session::kFilmHeight);
+  const std::vector<Sample> inputs = samples(Session::filmWidth(), Session::filmHeight());
   for (int switches = 0; switches < 8; ++switches) {
     Session session(switches);
     CameraRay ray{};

@@ -34,18 +34,22 @@ void setPose(PanoramaCoverage &c, const Vec3 &rotationDegrees) {
 
 }  // namespace
 
+AngularFov angularFov(const PanelSettings &panel, double filmAspect) {
+  AngularFov fov{panel.hFovDegrees, panel.vFovDegrees};
+  if (panel.autoVFov)
+    fov.vertical = fov.horizontal * filmAspect;
+  else if (panel.autoHFov)
+    fov.horizontal = fov.vertical / filmAspect;
+  return fov;
+}
+
 std::optional<PanoramaCoverage> equirectangularCoverage(const PanelSettings &panel, int width,
                                                         int height, const Vec3 &rotationDegrees,
                                                         double filmAspect) {
   if (panel.hPerspective || panel.vPerspective || panel.verticalPanorama) return std::nullopt;
   if (width <= 0 || height <= 0 || !(filmAspect > 0) || !std::isfinite(filmAspect))
     return std::nullopt;
-  // Angular axes: an automatic one has the other's degrees per film unit.
-  double hFov = panel.hFovDegrees, vFov = panel.vFovDegrees;
-  if (panel.autoVFov)
-    vFov = hFov * filmAspect;
-  else if (panel.autoHFov)
-    hFov = vFov / filmAspect;
+  const auto [hFov, vFov] = angularFov(panel, filmAspect);
 
   if (!(hFov > 0 && hFov <= 360 && vFov > 0 && vFov <= 180)) return std::nullopt;
   // Whole pixels, to the nearest; a sliver of the sphere whose full size

@@ -8,11 +8,7 @@ PanoramaPlacement placementOf(const PanelSettings &panel, double filmAspect,
                               const std::string &source) {
   if (panel.hPerspective || panel.vPerspective)
     throw InputError(source, "a perspective axis is no panorama to look around in");
-  double hFov = panel.hFovDegrees, vFov = panel.vFovDegrees;
-  if (panel.autoVFov)
-    vFov = hFov * filmAspect;
-  else if (panel.autoHFov)
-    hFov = vFov / filmAspect;
+  const auto [hFov, vFov] = angularFov(panel, filmAspect);
   // The forward ray sits at the film's centre minus the shift, which is a
   // share of the film and so the same share of the field.
   double across = -hFov / 2 + panel.hShiftPercent / 100 * hFov;
