@@ -1,8 +1,6 @@
 #include "image_xmp.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "file_bytes.h"
 #include "input_error.h"
 #include "jpeg_segments.h"
 #include "png_chunks.h"
@@ -15,10 +13,7 @@ const char *const kNotAnImage = "not a JPEG or PNG file";
 }  // namespace
 
 std::string readImageBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  if (!in || !(bytes << in.rdbuf())) throw InputError(path, "cannot read the file");
-  return bytes.str();
+  return readFileBytes(path, "file");
 }
 
 ImageXmp readImageXmp(const std::string &bytes, const std::string &source) {

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
+#include "file_bytes.h"
 #include "input_error.h"
 
 namespace skyhost {
@@ -43,11 +42,7 @@ std::string withoutSkinWeights(const std::string &text) {
 }  // namespace
 
 void addMesh(Scene &scene, const std::string &path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputError(path, "cannot read the mesh");
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) throw InputError(path, "cannot read the mesh");
-  std::istringstream obj(withoutSkinWeights(text));
+  std::istringstream obj(withoutSkinWeights(readFileBytes(path, "mesh")));
   // Material libraries are looked up beside the OBJ file.
   const std::size_t slash = path.find_last_of('/');
   tinyobj::MaterialFileReader materialFiles(slash == std::string::npos ? ""

@@ -2,9 +2,9 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "atomic_file.h"
+#include "file_bytes.h"
 #include "input_error.h"
 
 namespace skyhost {
@@ -104,12 +104,9 @@ void writeSceneFile(const Shot &shot, const std::string &path) {
 }
 
 Shot readSceneFile(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InputError(path, "cannot read the scene file");
-  std::stringstream text;
-  text << in.rdbuf();
+  const std::string text = readFileBytes(path, "scene file");
   try {
-    return shotFromJson(json::parse(text.str()));
+    return shotFromJson(json::parse(text));
   } catch (const json::exception &e) {
     throw InputError(path, std::string("malformed scene: ") + e.what());
   } catch (const std::invalid_argument &e) {

@@ -6,10 +6,12 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "atomic_file.h"
+#include "file_bytes.h"
 #include "input_error.h"
+#include "jpeg_segments.h"
+#include "png_chunks.h"
 #include "viewer_assets.h"
 
 namespace skyhost {
@@ -82,15 +84,11 @@ std::string filledIn(std::string_view page, const std::map<std::string, std::str
 }  // namespace
 
 ViewerPicture readViewerPicture(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InputError(path, "cannot read the image");
-  std::stringstream content;
-  content << in.rdbuf();
   ViewerPicture p;
-  p.bytes = content.str();
-  if (p.bytes.rfind("\x89PNG\r\n\x1a\n", 0) == 0)
+  p.bytes = readFileBytes(path, "image");
+  if (hasPngSignature(p.bytes))
     p.mimeType = "image/png";
-  else if (p.bytes.rfind("\xff\xd8\xff", 0) == 0)
+  else if (hasJpegSignature(p.bytes))
     p.mimeType = "image/jpeg";
   else
     throw InputError(path, "the page shows JPEG or PNG images only");
