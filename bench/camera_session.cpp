@@ -32,14 +32,16 @@ CameraSession::CameraSession(const CameraSetup &setup) : installation_(host_.ins
   // The switches live in the instance alone; the fields of view keep their
   // defaults for angular axes and take the setup's for perspective ones.
   auto *camera = static_cast<skyrind::CameraInstance *>(instance_);
-  camera->hPerspective = setup.switches & 1;
-  camera->vPerspective = (setup.switches >> 1) & 1;
-  camera->verticalPanorama = (setup.switches >> 2) & 1;
+  camera->settings.switches.hPerspective = setup.switches & 1;
+  camera->settings.switches.vPerspective = (setup.switches >> 1) & 1;
+  camera->settings.switches.verticalPanorama = (setup.switches >> 2) & 1;
   const double perspectiveFov = setup.perspectiveFovDegrees * std::acos(-1.0) / 180.0;
-  const double hFov = camera->hPerspective ? perspectiveFov : camera->hFov;
-  const double vFov = camera->vPerspective ? perspectiveFov : camera->vFov;
-  host_.channels().find(camera->hFovParm)->curve().setStaticValue(hFov);
-  host_.channels().find(camera->vFovParm)->curve().setStaticValue(vFov);
+  const double hFov =
+      camera->settings.switches.hPerspective ? perspectiveFov : camera->settings.hFov;
+  const double vFov =
+      camera->settings.switches.vPerspective ? perspectiveFov : camera->settings.vFov;
+  host_.channels().find(camera->parameters.hFov)->curve().setStaticValue(hFov);
+  host_.channels().find(camera->parameters.vFov)->curve().setStaticValue(vFov);
   newFrame(setup.motionSteps);
 }
 

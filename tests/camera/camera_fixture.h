@@ -62,10 +62,10 @@ class CameraFixture : public testing::Test {
   // "VFOV", "HShift" or "VShift".
   refhost::Channel &channel(void *instance, const std::string &name) {
     auto &c = fields(instance);
-    void *handle = name == "HFOV"     ? c.hFovParm
-                   : name == "VFOV"   ? c.vFovParm
-                   : name == "HShift" ? c.hShiftParm
-                                      : c.vShiftParm;
+    void *handle = name == "HFOV"     ? c.parameters.hFov
+                   : name == "VFOV"   ? c.parameters.vFov
+                   : name == "HShift" ? c.parameters.hShift
+                                      : c.parameters.vShift;
     refhost::Channel *found = host.channels().find(handle);
     if (!found || found->name() != name) throw std::runtime_error("no channel " + name);
     return *found;

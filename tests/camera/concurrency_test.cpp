@@ -33,7 +33,9 @@ TEST_F(ConcurrentEvaluation, ThreadsShareOneInstanceWithoutChangingAnyRay) {
   for (int mode = 0; mode < 8; ++mode) {
     void *instance = create();
     auto &c = fields(instance);
-    c.verticalPanorama = mode & 1, c.hPerspective = (mode >> 1) & 1, c.vPerspective = mode >> 2;
+    c.settings.switches.verticalPanorama = mode & 1,
+    c.settings.switches.hPerspective = (mode >> 1) & 1,
+    c.settings.switches.vPerspective = mode >> 2;
     ASSERT_EQ(newFrame(instance, frameInfo(2), kFilmWidth, kFilmHeight), std::nullopt);
     instances.push_back(instance);
   }

@@ -23,11 +23,11 @@ TEST_F(EvaluatePurity, EvaluateMakesNoAllocationAndNoHostCall) {
   for (int switches = 0; switches < 8; ++switches) {
     void *instance = create();
     auto &c = fields(instance);
-    c.hPerspective = switches & 1;
-    c.vPerspective = (switches >> 1) & 1;
-    c.verticalPanorama = (switches >> 2) & 1;
-    channel(instance, "HFOV").curve().setStaticValue(c.hPerspective ? 2.0 : 6.0);
-    channel(instance, "VFOV").curve().setStaticValue(c.vPerspective ? 1.5 : 3.0);
+    c.settings.switches.hPerspective = switches & 1;
+    c.settings.switches.vPerspective = (switches >> 1) & 1;
+    c.settings.switches.verticalPanorama = (switches >> 2) & 1;
+    channel(instance, "HFOV").curve().setStaticValue(c.settings.switches.hPerspective ? 2.0 : 6.0);
+    channel(instance, "VFOV").curve().setStaticValue(c.settings.switches.vPerspective ? 1.5 : 3.0);
 
     const std::size_t before = heapCalls.load();
     host.log().clear();

@@ -51,8 +51,9 @@ class FovResolution : public CameraFixture {
                                       double hf = kHf) {
     instance = create();
     auto &c = fields(instance);
-    c.autoHFov = row.autoHFov, c.autoVFov = row.autoVFov;
-    c.hPerspective = row.hPerspective, c.vPerspective = row.vPerspective;
+    c.settings.switches.autoHFov = row.autoHFov, c.settings.switches.autoVFov = row.autoVFov;
+    c.settings.switches.hPerspective = row.hPerspective,
+    c.settings.switches.vPerspective = row.vPerspective;
     channel(instance, "HFOV").curve().setStaticValue(h);
     channel(instance, "VFOV").curve().setStaticValue(v);
     camera.setFocalDistance(kFocus);
@@ -71,8 +72,8 @@ TEST_F(FovResolution, EveryRowOfBothTablesGivesTheScalesOfItsEffectivePair) {
     EXPECT_EQ(s.planeScaleX, std::tan(row.heff * 0.5) * (2 / kW) * kFocus);
     EXPECT_EQ(s.planeScaleY, std::tan(row.veff * 0.5) * (2 / kHf) * kFocus);
     // The resolution lives in the sample only: the instance keeps its values.
-    EXPECT_EQ(fields(instance).hFov, kH);
-    EXPECT_EQ(fields(instance).vFov, kV);
+    EXPECT_EQ(fields(instance).settings.hFov, kH);
+    EXPECT_EQ(fields(instance).settings.vFov, kV);
   }
 }
 

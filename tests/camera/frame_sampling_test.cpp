@@ -17,7 +17,7 @@ class FrameSampling : public CameraFixture {
   std::vector<double> sampleTimes(void *instance) {
     std::vector<double> times;
     for (const Call &call : host.log().callsOf(VPARM_FUNCS_NAME))
-      if (call.op == "getVal" && call.pointers.at(0) == fields(instance).hFovParm)
+      if (call.op == "getVal" && call.pointers.at(0) == fields(instance).parameters.hFov)
         times.push_back(call.reals.at(0));
     return times;
   }
@@ -41,10 +41,10 @@ TEST_F(FrameSampling, OneSampleQueriesTheHostInOrderForTheAccessRecordsCamera) {
   std::vector<std::string> lines;
   for (const Call &call : calls) lines.push_back(call.line());
   ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(lines[0].rfind("LWVParmFuncs 2.getVal(" + at(c.hFovParm), 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1].rfind("LWVParmFuncs 2.getVal(" + at(c.vFovParm), 0), 0u) << lines[1];
-  EXPECT_EQ(lines[2].rfind("LWVParmFuncs 2.getVal(" + at(c.hShiftParm), 0), 0u) << lines[2];
-  EXPECT_EQ(lines[3].rfind("LWVParmFuncs 2.getVal(" + at(c.vShiftParm), 0), 0u) << lines[3];
+  EXPECT_EQ(lines[0].rfind("LWVParmFuncs 2.getVal(" + at(c.parameters.hFov), 0), 0u) << lines[0];
+  EXPECT_EQ(lines[1].rfind("LWVParmFuncs 2.getVal(" + at(c.parameters.vFov), 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2].rfind("LWVParmFuncs 2.getVal(" + at(c.parameters.hShift), 0), 0u) << lines[2];
+  EXPECT_EQ(lines[3].rfind("LWVParmFuncs 2.getVal(" + at(c.parameters.vShift), 0), 0u) << lines[3];
   EXPECT_EQ(calls[4].name() + calls[4].args[0] + calls[4].args[1],
             "global.lookupLW Camera Info 50");
   EXPECT_EQ(lines[5], "LW Camera Info 5.focalDistance(" + item + ", 0.75) -> 1");
@@ -118,7 +118,8 @@ TEST_F(FrameSampling, LensRadiusShiftsAndSwitchesAreFrozenIntoEverySample) {
   channel(instance, "HShift").curve().setStaticValue(0.5);
   channel(instance, "VShift").curve().setStaticValue(-0.5);
   camera.setFStop(4.0);
-  c.verticalPanorama = 1, c.hPerspective = 0, c.vPerspective = 7;
+  c.settings.switches.verticalPanorama = 1, c.settings.switches.hPerspective = 0,
+  c.settings.switches.vPerspective = 7;
   ASSERT_EQ(newFrame(instance, frameInfo(1), 0.036, 0.024), std::nullopt);
   for (unsigned k = 0; k <= 4; ++k) {
     const skyrind::FrameSample &s = sample(instance, k);
@@ -129,8 +130,8 @@ TEST_F(FrameSampling, LensRadiusShiftsAndSwitchesAreFrozenIntoEverySample) {
     EXPECT_EQ(s.hPerspective, 0);
     EXPECT_EQ(s.vPerspective, 7);
   }
-  EXPECT_EQ(c.filmWidth, 0.036);
-  EXPECT_EQ(c.filmHeight, 0.024);
+  EXPECT_EQ(c.film.width, 0.036);
+  EXPECT_EQ(c.film.height, 0.024);
 }
 
 TEST_F(FrameSampling, TheInstanceHoldsTheParametersAtTheLastSampleTime) {
@@ -142,12 +143,12 @@ TEST_F(FrameSampling, TheInstanceHoldsTheParametersAtTheLastSampleTime) {
   channel(instance, "VShift").curve().setKey(2.0, 0.4);
   ASSERT_EQ(newFrame(instance, frameInfo(2, 0.3, 0.9)), std::nullopt);
   const double last = 0.3 + (0.9 / 8) * 8;
-  EXPECT_EQ(c.hFov, channel(instance, "HFOV").valueAt(last));
-  EXPECT_EQ(c.vShift, channel(instance, "VShift").valueAt(last));
+  EXPECT_EQ(c.settings.hFov, channel(instance, "HFOV").valueAt(last));
+  EXPECT_EQ(c.settings.vShift, channel(instance, "VShift").valueAt(last));
   EXPECT_EQ(sample(instance, 0).angleScaleX, channel(instance, "HFOV").valueAt(0.3) / kFilmWidth);
   ASSERT_EQ(newFrame(instance, frameInfo(0, 1.0, 0.9)), std::nullopt);
-  EXPECT_EQ(c.hFov, 2.0);
-  EXPECT_EQ(c.vShift, channel(instance, "VShift").valueAt(1.0));
+  EXPECT_EQ(c.settings.hFov, 2.0);
+  EXPECT_EQ(c.settings.vShift, channel(instance, "VShift").valueAt(1.0));
 }
 
 TEST_F(FrameSampling, ANegativeMotionStepCountIsRefusedLikeAFailedAllocation) {

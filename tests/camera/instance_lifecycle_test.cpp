@@ -17,7 +17,7 @@ class InstanceLifecycle : public CameraFixture {
  protected:
   static std::vector<void *> handles(void *instance) {
     auto &c = fields(instance);
-    return {c.hFovParm, c.vFovParm, c.hShiftParm, c.vShiftParm};
+    return {c.parameters.hFov, c.parameters.vFov, c.parameters.hShift, c.parameters.vShift};
   }
 };
 
@@ -30,7 +30,8 @@ TEST_F(InstanceLifecycle, CreateTakesTheChannelGroupThenSetsUpEachParameterInOrd
   EXPECT_EQ(calls[0].name(), "LW Item Info 4.chanGroup");
   EXPECT_EQ(calls[0].pointers.at(0), camera.handle());
   EXPECT_EQ(c.channelGroup, camera.channelGroup());
-  const double *starts[] = {&c.hFov, &c.vFov, &c.hShift, &c.vShift};
+  const double *starts[] = {&c.settings.hFov, &c.settings.vFov, &c.settings.hShift,
+                            &c.settings.vShift};
   for (int p = 0; p < 4; ++p) {
     SCOPED_TRACE(kChannelNames[p]);
     const Call &made = calls[1 + 3 * p], &setup = calls[2 + 3 * p], &set = calls[3 + 3 * p];
@@ -51,19 +52,22 @@ TEST_F(InstanceLifecycle, CreateTakesTheChannelGroupThenSetsUpEachParameterInOrd
 TEST_F(InstanceLifecycle, DefaultsAndDescription) {
   void *instance = create();
   auto &c = fields(instance);
-  EXPECT_EQ(c.hFov, kPi + kPi);
-  EXPECT_EQ(c.vFov, kPi);
-  EXPECT_EQ(c.hShift, 0.0);
-  EXPECT_EQ(c.vShift, 0.0);
-  EXPECT_EQ(c.hPerspective | c.vPerspective | c.verticalPanorama | c.autoHFov | c.autoVFov, 0);
+  EXPECT_EQ(c.settings.hFov, kPi + kPi);
+  EXPECT_EQ(c.settings.vFov, kPi);
+  EXPECT_EQ(c.settings.hShift, 0.0);
+  EXPECT_EQ(c.settings.vShift, 0.0);
+  EXPECT_EQ(c.settings.switches.hPerspective | c.settings.switches.vPerspective |
+                c.settings.switches.verticalPanorama | c.settings.switches.autoHFov |
+                c.settings.switches.autoVFov,
+            0);
   EXPECT_EQ(c.cameraItem, camera.handle());
   EXPECT_EQ(c.samples, nullptr);
   EXPECT_EQ(handler.describe(instance), "Skyrind");
   // Evaluated before any key is set, the parameters give the same defaults.
   ASSERT_EQ(newFrame(instance, frameInfo(0)), std::nullopt);
-  EXPECT_EQ(c.hFov, kPi + kPi);
-  EXPECT_EQ(c.vFov, kPi);
-  EXPECT_EQ(c.hShift + c.vShift, 0.0);
+  EXPECT_EQ(c.settings.hFov, kPi + kPi);
+  EXPECT_EQ(c.settings.vFov, kPi);
+  EXPECT_EQ(c.settings.hShift + c.settings.vShift, 0.0);
 }
 
 TEST_F(InstanceLifecycle, CopyCopiesTheChannelsAndTheFiveSwitchesOnly) {
@@ -73,9 +77,10 @@ TEST_F(InstanceLifecycle, CopyCopiesTheChannelsAndTheFiveSwitchesOnly) {
   channel(from, "HFOV").curve().setKey(0.5, 1.25);
   ASSERT_EQ(newFrame(to, frameInfo(1), 0.05, 0.03, &other), std::nullopt);
   auto &src = fields(from), &dst = fields(to);
-  src.hPerspective = 1, src.vPerspective = 2, src.verticalPanorama = 3;
-  src.autoHFov = 4, src.autoVFov = 5;
-  src.hFov = 0.5, src.vShift = 0.25, src.filmWidth = 9;
+  src.settings.switches.hPerspective = 1, src.settings.switches.vPerspective = 2,
+  src.settings.switches.verticalPanorama = 3;
+  src.settings.switches.autoHFov = 4, src.settings.switches.autoVFov = 5;
+  src.settings.hFov = 0.5, src.settings.vShift = 0.25, src.film.width = 9;
   const skyrind::CameraInstance before = dst;
 
   host.log().clear();
@@ -87,15 +92,15 @@ TEST_F(InstanceLifecycle, CopyCopiesTheChannelsAndTheFiveSwitchesOnly) {
     EXPECT_EQ(calls[p].pointers, (std::vector<const void *>{handles(to)[p], handles(from)[p]}));
   }
   EXPECT_EQ(channel(to, "HFOV").valueAt(0.5), 1.25);
-  EXPECT_EQ(dst.hPerspective, 1);
-  EXPECT_EQ(dst.vPerspective, 2);
-  EXPECT_EQ(dst.verticalPanorama, 3);
-  EXPECT_EQ(dst.autoHFov, 4);
-  EXPECT_EQ(dst.autoVFov, 5);
-  EXPECT_EQ(dst.hFov, before.hFov);
-  EXPECT_EQ(dst.vShift, before.vShift);
-  EXPECT_EQ(dst.filmWidth, 0.05);
-  EXPECT_EQ(dst.filmHeight, 0.03);
+  EXPECT_EQ(dst.settings.switches.hPerspective, 1);
+  EXPECT_EQ(dst.settings.switches.vPerspective, 2);
+  EXPECT_EQ(dst.settings.switches.verticalPanorama, 3);
+  EXPECT_EQ(dst.settings.switches.autoHFov, 4);
+  EXPECT_EQ(dst.settings.switches.autoVFov, 5);
+  EXPECT_EQ(dst.settings.hFov, before.settings.hFov);
+  EXPECT_EQ(dst.settings.vShift, before.settings.vShift);
+  EXPECT_EQ(dst.film.width, 0.05);
+  EXPECT_EQ(dst.film.height, 0.03);
   EXPECT_EQ(dst.samples, before.samples);
   EXPECT_EQ(dst.sampleCount, 4u);
   EXPECT_EQ(dst.frameStart, before.frameStart);
@@ -132,15 +137,15 @@ TEST_F(InstanceLifecycle, AParameterTheHostFailsToCreateIsNeverPassedOnAndItsVal
   host.faults().failParameterCreate(2);  // "VFOV"
   void *broken = create();
   auto &c = fields(broken);
-  EXPECT_EQ(c.vFovParm, nullptr);
-  EXPECT_NE(c.hFovParm, nullptr);
-  EXPECT_EQ(c.vFov, kPi);
+  EXPECT_EQ(c.parameters.vFov, nullptr);
+  EXPECT_NE(c.parameters.hFov, nullptr);
+  EXPECT_EQ(c.settings.vFov, kPi);
   EXPECT_EQ(host.channels().find(camera.channelGroup(), "VFOV"), nullptr);
 
   void *whole = create();
-  c.vFov = 1.0;  // as the panel would set it
+  c.settings.vFov = 1.0;  // as the panel would set it
   ASSERT_EQ(newFrame(broken, frameInfo(1)), std::nullopt);
-  EXPECT_EQ(c.vFov, 1.0);
+  EXPECT_EQ(c.settings.vFov, 1.0);
   EXPECT_EQ(sample(broken, 4).angleScaleY, 1.0 / kFilmHeight);
   EXPECT_EQ(handler.copy(whole, broken), std::nullopt);
   EXPECT_EQ(handler.copy(broken, whole), std::nullopt);

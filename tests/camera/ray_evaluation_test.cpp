@@ -67,9 +67,9 @@ class RayEvaluation : public CameraFixture {
                 double vShift = 0, int motionSteps = 0) {
     void *instance = create();
     auto &c = fields(instance);
-    c.verticalPanorama = mode.verticalPanorama;
-    c.hPerspective = mode.hPerspective;
-    c.vPerspective = mode.vPerspective;
+    c.settings.switches.verticalPanorama = mode.verticalPanorama;
+    c.settings.switches.hPerspective = mode.hPerspective;
+    c.settings.switches.vPerspective = mode.vPerspective;
     channel(instance, "HFOV").curve().setStaticValue(hFov);
     channel(instance, "VFOV").curve().setStaticValue(vFov);
     channel(instance, "HShift").curve().setStaticValue(hShift);

@@ -73,8 +73,10 @@ TEST_F(PlainTranscription, RaysMatchBitForBitAcrossRandomScenes) {
 
     void *instance = create();
     auto &c = fields(instance);
-    c.hPerspective = sw.hPerspective, c.vPerspective = sw.vPerspective;
-    c.verticalPanorama = sw.verticalPanorama, c.autoHFov = sw.autoHFov, c.autoVFov = sw.autoVFov;
+    c.settings.switches.hPerspective = sw.hPerspective,
+    c.settings.switches.vPerspective = sw.vPerspective;
+    c.settings.switches.verticalPanorama = sw.verticalPanorama,
+    c.settings.switches.autoHFov = sw.autoHFov, c.settings.switches.autoVFov = sw.autoVFov;
     const double fovTop = sw.hPerspective && !sw.autoHFov ? 3.0 : 7.0;
     animate(channel(instance, "HFOV").curve(), 0.05, fovTop, start, end);
     animate(channel(instance, "VFOV").curve(), 0.05, sw.vPerspective ? 3.0 : 3.5, start, end);
@@ -139,8 +141,9 @@ TEST_F(PlainTranscription, RaysMatchBitForBitWhereComponentsAreZero) {
     sw.vPerspective = (mode >> 2) & 1;
     void *instance = create();
     auto &c = fields(instance);
-    c.hPerspective = sw.hPerspective, c.vPerspective = sw.vPerspective;
-    c.verticalPanorama = sw.verticalPanorama;
+    c.settings.switches.hPerspective = sw.hPerspective,
+    c.settings.switches.vPerspective = sw.vPerspective;
+    c.settings.switches.verticalPanorama = sw.verticalPanorama;
     const plain::HostScene hostScene{&camera,
                                      &channel(instance, "HFOV"),
                                      &channel(instance, "VFOV"),

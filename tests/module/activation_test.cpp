@@ -182,9 +182,9 @@ TEST_F(InterfaceActivation, WithoutInstanceUpdateEditsStillSetAndNothingIsCalled
 
   host.log().clear();
   EXPECT_EQ(binding.panel()->edit(0x8003, 1), 1);
-  EXPECT_EQ(fields().hPerspective, 1);
+  EXPECT_EQ(fields().settings.switches.hPerspective, 1);
   EXPECT_EQ(binding.panel()->edit(0x8001, 0.5), 1);
-  EXPECT_EQ(fields().hFov, 0.5);
+  EXPECT_EQ(fields().settings.hFov, 0.5);
   EXPECT_TRUE(host.log().callsOf(INSTANCE_UPDATE_NAME).empty());
 }
 

@@ -30,23 +30,24 @@ const char *dataTypeOf(const char *controlType) {
 }
 
 // Switch ids and the instance flags they edit.
-const std::pair<unsigned long, int32_t CameraInstance::*> kSwitches[] = {
-    {0x8003, &CameraInstance::hPerspective},     {0x8004, &CameraInstance::vPerspective},
-    {0x8005, &CameraInstance::verticalPanorama}, {0x8006, &CameraInstance::autoHFov},
-    {0x8007, &CameraInstance::autoVFov},
+using skyrind::Switches;
+const std::pair<unsigned long, int32_t Switches::*> kSwitches[] = {
+    {0x8003, &Switches::hPerspective},     {0x8004, &Switches::vPerspective},
+    {0x8005, &Switches::verticalPanorama}, {0x8006, &Switches::autoHFov},
+    {0x8007, &Switches::autoVFov},
 };
 
 // Animated control ids, their static value field and their parameter handle.
 struct Animated {
   unsigned long id;
-  double CameraInstance::*value;
-  void *CameraInstance::*parameter;
+  double skyrind::CameraSettings::*value;
+  skyrind::HostParameter *skyrind::ParameterHandles::*parameter;
 };
 const Animated kAnimated[] = {
-    {0x8001, &CameraInstance::hFov, &CameraInstance::hFovParm},
-    {0x8002, &CameraInstance::vFov, &CameraInstance::vFovParm},
-    {0x8008, &CameraInstance::hShift, &CameraInstance::hShiftParm},
-    {0x8009, &CameraInstance::vShift, &CameraInstance::vShiftParm},
+    {0x8001, &skyrind::CameraSettings::hFov, &skyrind::ParameterHandles::hFov},
+    {0x8002, &skyrind::CameraSettings::vFov, &skyrind::ParameterHandles::vFov},
+    {0x8008, &skyrind::CameraSettings::hShift, &skyrind::ParameterHandles::hShift},
+    {0x8009, &skyrind::CameraSettings::vShift, &skyrind::ParameterHandles::vShift},
 };
 
 const unsigned long kUnknownIds[] = {0, 1, 0x8000, 0x800A, 0x800B, 0x800C, 0x18001};
@@ -153,10 +154,11 @@ TEST_F(PanelTest, HintListWordForWord) {
 
 TEST_F(PanelTest, GetGivesParameterHandlesFlagAddressesAndNullOtherwise) {
   for (const Animated &control : kAnimated) {
-    EXPECT_NE(fields().*control.parameter, nullptr);
-    EXPECT_EQ(get(instance, control.id), fields().*control.parameter) << control.id;
+    EXPECT_NE(fields().parameters.*control.parameter, nullptr);
+    EXPECT_EQ(get(instance, control.id), fields().parameters.*control.parameter) << control.id;
   }
-  for (const auto &[id, flag] : kSwitches) EXPECT_EQ(get(instance, id), &(fields().*flag)) << id;
+  for (const auto &[id, flag] : kSwitches)
+    EXPECT_EQ(get(instance, id), &(fields().settings.switches.*flag)) << id;
   for (unsigned long id : kUnknownIds) EXPECT_EQ(get(instance, id), nullptr) << id;
   EXPECT_EQ(host.log().size(), 0u);
 }
@@ -166,13 +168,13 @@ TEST_F(PanelTest, SetStoresTheGivenValueAndUpdatesOncePerCall) {
   for (const Animated &control : kAnimated) {
     value += 0.25;
     EXPECT_EQ(set(instance, control.id, &value), 1);
-    EXPECT_EQ(fields().*control.value, value) << control.id;
+    EXPECT_EQ(fields().settings.*control.value, value) << control.id;
   }
   int32_t flag = 0;
   for (const auto &[id, field] : kSwitches) {
     flag += 2;  // non-zero values other than 1 are kept as they are
     EXPECT_EQ(set(instance, id, &flag), 1);
-    EXPECT_EQ(fields().*field, flag) << id;
+    EXPECT_EQ(fields().settings.switches.*field, flag) << id;
   }
   // Set writes the field alone (no parameter call) and updates once per call.
   const std::vector<refhost::Call> calls = host.log().calls();
@@ -188,7 +190,7 @@ TEST_F(PanelTest, SettingTheSameValueAgainStillUpdates) {
   int32_t on = 1;
   EXPECT_EQ(set(instance, 0x8005, &on), 1);
   EXPECT_EQ(set(instance, 0x8005, &on), 1);
-  double angle = fields().hFov;
+  double angle = fields().settings.hFov;
   EXPECT_EQ(set(instance, 0x8001, &angle), 1);
   EXPECT_EQ(updateCount(), 3u);
 }
@@ -204,21 +206,21 @@ TEST_F(PanelTest, AnUnknownIdChangesNothingAndTriggersNoUpdate) {
 TEST_F(PanelTest, AutomaticFieldsOfViewExcludeEachOther) {
   int32_t on = 1, off = 0, other = 3;
   ASSERT_EQ(set(instance, 0x8006, &on), 1);
-  EXPECT_EQ(fields().autoHFov, 1);
+  EXPECT_EQ(fields().settings.switches.autoHFov, 1);
   ASSERT_EQ(set(instance, 0x8007, &on), 1);
-  EXPECT_EQ(fields().autoVFov, 1);
-  EXPECT_EQ(fields().autoHFov, 0);
+  EXPECT_EQ(fields().settings.switches.autoVFov, 1);
+  EXPECT_EQ(fields().settings.switches.autoHFov, 0);
   ASSERT_EQ(set(instance, 0x8006, &other), 1);
-  EXPECT_EQ(fields().autoHFov, 3);
-  EXPECT_EQ(fields().autoVFov, 0);
+  EXPECT_EQ(fields().settings.switches.autoHFov, 3);
+  EXPECT_EQ(fields().settings.switches.autoVFov, 0);
 
   // Clearing one leaves the other as it is.
   ASSERT_EQ(set(instance, 0x8007, &off), 1);
-  EXPECT_EQ(fields().autoHFov, 3);
+  EXPECT_EQ(fields().settings.switches.autoHFov, 3);
   ASSERT_EQ(set(instance, 0x8007, &on), 1);
   ASSERT_EQ(set(instance, 0x8006, &off), 1);
-  EXPECT_EQ(fields().autoVFov, 1);
-  EXPECT_EQ(fields().autoHFov, 0);
+  EXPECT_EQ(fields().settings.switches.autoVFov, 1);
+  EXPECT_EQ(fields().settings.switches.autoHFov, 0);
   EXPECT_EQ(updateCount(), 6u);
 }
 
@@ -226,15 +228,15 @@ TEST_F(PanelTest, AnEnvelopeEditThroughTheHostSurvivesTheNextNewFrame) {
   EXPECT_EQ(panel->edit(0x8001, 1.25), 1);
   EXPECT_EQ(panel->edit(0x8009, -0.125), 1);
   EXPECT_EQ(panel->edit(0x8004, 1), 1);
-  EXPECT_EQ(fields().hFov, 1.25);
+  EXPECT_EQ(fields().settings.hFov, 1.25);
   EXPECT_EQ(updateCount(), 3u);
 
   const FrameInfo frame{1, 0.0, 0.04, 25.0, 1};
   ASSERT_EQ(handler.newFrame(instance, frame, refhost::cameraAccess(camera.handle(), 0.036, 0.024)),
             std::nullopt);
-  EXPECT_EQ(fields().hFov, 1.25);
-  EXPECT_EQ(fields().vShift, -0.125);
-  EXPECT_EQ(fields().vPerspective, 1);
+  EXPECT_EQ(fields().settings.hFov, 1.25);
+  EXPECT_EQ(fields().settings.vShift, -0.125);
+  EXPECT_EQ(fields().settings.switches.vPerspective, 1);
   EXPECT_EQ(panel->read(0x8001), 1.25);
   EXPECT_EQ(panel->read(0x8004), 1.0);
 }

@@ -14,11 +14,13 @@ namespace {
 
 using refhost::StateEncoding;
 
-constexpr double CameraInstance::*kValues[] = {&CameraInstance::hFov, &CameraInstance::vFov,
-                                               &CameraInstance::hShift, &CameraInstance::vShift};
-constexpr int32_t CameraInstance::*kFlags[] = {
-    &CameraInstance::hPerspective, &CameraInstance::vPerspective, &CameraInstance::verticalPanorama,
-    &CameraInstance::autoHFov, &CameraInstance::autoVFov};
+using skyrind::CameraSettings;
+using skyrind::Switches;
+constexpr double CameraSettings::*kValues[] = {&CameraSettings::hFov, &CameraSettings::vFov,
+                                               &CameraSettings::hShift, &CameraSettings::vShift};
+constexpr int32_t Switches::*kFlags[] = {&Switches::hPerspective, &Switches::vPerspective,
+                                         &Switches::verticalPanorama, &Switches::autoHFov,
+                                         &Switches::autoVFov};
 const char *const kChannels[] = {"HFOV", "VFOV", "HShift", "VShift"};
 
 // The saved values: no double among them is a float, and every flag differs
@@ -30,8 +32,8 @@ constexpr double kPriorValues[] = {5.5, 6.5, 7.5, 8.5};
 constexpr int32_t kPriorFlags[] = {11, 12, 13, 14, 15};
 
 void fill(CameraInstance &camera, const double (&values)[4], const int32_t (&flags)[5]) {
-  for (int i = 0; i < 4; ++i) camera.*kValues[i] = values[i];
-  for (int i = 0; i < 5; ++i) camera.*kFlags[i] = flags[i];
+  for (int i = 0; i < 4; ++i) camera.settings.*kValues[i] = values[i];
+  for (int i = 0; i < 5; ++i) camera.settings.switches.*kFlags[i] = flags[i];
 }
 
 double asFloat(double value) {
@@ -42,10 +44,10 @@ double asFloat(double value) {
 // instance and the rest kept their prior contents.
 void expectLoaded(const CameraInstance &camera, int values, int flags, const std::string &where) {
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(camera.*kValues[i], i < values ? asFloat(kSavedValues[i]) : kPriorValues[i])
+    EXPECT_EQ(camera.settings.*kValues[i], i < values ? asFloat(kSavedValues[i]) : kPriorValues[i])
         << where << ", value " << i;
   for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(camera.*kFlags[i], i < flags ? kSavedFlags[i] : kPriorFlags[i])
+    EXPECT_EQ(camera.settings.switches.*kFlags[i], i < flags ? kSavedFlags[i] : kPriorFlags[i])
         << where << ", flag " << i;
 }
 
@@ -78,7 +80,7 @@ TEST_F(Persistence, SaveThenLoadRestoresValuesAsFloatsAndFlagsExactly) {
     fill(fieldsOf(target), kPriorValues, kPriorFlags);
     EXPECT_EQ(handler.load(target, saved(encoding)), std::nullopt);
     expectLoaded(fieldsOf(target), 4, 5, encoding == StateEncoding::Text ? "text" : "binary");
-    for (int i = 0; i < 4; ++i) EXPECT_NE(fieldsOf(target).*kValues[i], kSavedValues[i]);
+    for (int i = 0; i < 4; ++i) EXPECT_NE(fieldsOf(target).settings.*kValues[i], kSavedValues[i]);
   }
 }
 
@@ -94,8 +96,9 @@ TEST_F(Persistence, SavesTheParametersThenEightFloatsThenEightIntegers) {
     parameterSaves.push_back(calls[i].pointers.at(0));
     lastParameterCall = i;
   }
-  EXPECT_EQ(parameterSaves, (std::vector<const void *>{fields().hFovParm, fields().vFovParm,
-                                                       fields().hShiftParm, fields().vShiftParm}));
+  EXPECT_EQ(parameterSaves,
+            (std::vector<const void *>{fields().parameters.hFov, fields().parameters.vFov,
+                                       fields().parameters.hShift, fields().parameters.vShift}));
 
   // The instance's own two writes close the block, after every parameter.
   ASSERT_GE(calls.size(), lastParameterCall + 3);

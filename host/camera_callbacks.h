@@ -1,4 +1,4 @@
-// The camera handler's callbacks, in the shapes of the handler record.
+// The camera handler's callbacks, in the shapes of the host's handler record.
 #pragma once
 
 #include "host/host_abi.h"
@@ -8,7 +8,8 @@ namespace skyrind {
 const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess *access);
 int evaluateRay(void *instance, double filmX, double filmY, double lensX, double lensY,
                 double fracTime, CameraRay *ray);
-int previewProjection(void *instance, double lensX, double lensY, double projection[16],
-                      const CameraAccess *access);
+int previewMatrix(void *instance, double lensX, double lensY, double projection[16],
+                  const CameraAccess *access);
+unsigned int handlerFlags(void *instance);
 
 }  // namespace skyrind
