@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders small pictures of the eight combinations of horizontal/vertical
 # perspective and vertical panorama into docs/gallery/.
-# Usage: tools/make-gallery.sh [path/to/skyrind-host]
+# Usage: scripts/make-gallery.sh [path/to/skyrind-host]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 host="${1:-$root/build/default/tools/skyrind-host}"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine with a quiet prefix of its own, kept in
 # the build folder (WINEPREFIX, unless the caller set one).
-#   tools/wine-run.sh program.exe [args...]
+#   scripts/wine-run.sh program.exe [args...]
 set -euo pipefail
 program="$1"
 shift

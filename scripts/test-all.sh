@@ -4,7 +4,7 @@
 # UndefinedBehaviorSanitizer (asan), the concurrency tests under
 # ThreadSanitizer (tsan), the Windows x64 DLL and its tests under Wine
 # (windows), and a short run of every fuzzer (clang).
-#   tools/test-all.sh [fuzz seconds per target, default 15]
+#   scripts/test-all.sh [fuzz seconds per target, default 15]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fuzz_seconds="${1:-15}"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the plug-in's life cycle under valgrind memcheck: fails on any memory
 # error and on any definite or indirect leak.
-#   tools/valgrind-lifecycle.sh [lifecycle-program [plugin]]
+#   scripts/valgrind-lifecycle.sh [lifecycle-program [plugin]]
 # Defaults to the RelWithDebInfo build in build/default.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
