@@ -1,0 +1,34 @@
+#include "commands/render_page.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "common/input_error.h"
+#include "common/vec3.h"
+#include "session/panel_settings.h"
+#include "viewer/viewer_page.h"
+
+namespace skyhost {
+
+PanoramaPlacement viewerPlacement(const std::string &imagePath, CameraSession &session,
+                                  const Shot &shot) {
+  std::string extension = std::filesystem::path(imagePath).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  if (extension != ".png" && extension != ".jpg" && extension != ".jpeg")
+    throw InputError("--view", "the page shows .png or .jpg images, not " + imagePath);
+  return placementOf(readPanelSettings(session.panel()), shot.filmHeight / shot.filmWidth,
+                     "--view");
+}
+
+void writeRenderPage(const std::string &imagePath, const PanoramaPlacement &placement,
+                     const Shot &shot) {
+  double heading = shot.camera[static_cast<std::size_t>(refhost::ItemChannel::Heading)].valueAt(
+      shot.exposureStart());
+  std::string page = defaultPagePath(imagePath);
+  writeViewerPage(readViewerPicture(imagePath), imagePath, placement, degrees(heading), page);
+  std::printf("%s: the viewer page of %s\n", page.c_str(), imagePath.c_str());
+}
+
+}  // namespace skyhost
