@@ -1,32 +1,14 @@
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
 #include "commands/commands.h"
 #include "session/camera_session.h"
+#include "session/panel_settings.h"
 #include "session/shot.h"
 
 namespace skyhost {
-namespace {
-
-// A control's value as the panel shows it, read through the plug-in's get.
-std::string shown(const refhost::Panel &panel, const refhost::ControlListing &control) {
-  std::optional<double> value = panel.read(control.id);
-  if (!value) return "(none)";
-  char text[64];
-  if (control.type == "angle-env") {
-    std::snprintf(text, sizeof text, "%.6g deg", degrees(*value));
-  } else if (control.type == "percent-env") {
-    std::snprintf(text, sizeof text, "%.6g %%", *value * 100);
-  } else if (control.type == "iBoolean") {
-    return *value != 0 ? "on" : "off";
-  } else {
-    std::snprintf(text, sizeof text, "%.9g", *value);
-  }
-  return text;
-}
-
-}  // namespace
 
 int runPanel(const Options &o) {
   if (o.scene.empty()) checkOptions(o);
@@ -41,8 +23,9 @@ int runPanel(const Options &o) {
       group = control.group;
       std::printf("  Group %d (0x%lx)\n", ++groupNumber, group);
     }
+    std::optional<double> value = panel.read(control.id);  // through the plug-in's get
     std::printf("    %-22s %-12s %s\n", control.label.c_str(), control.type.c_str(),
-                shown(panel, control).c_str());
+                value ? shownValue(control.id, *value).c_str() : "(none)");
   }
   return 0;
 }

@@ -1,11 +1,10 @@
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
 #include "cli/cli_options.h"
 #include "commands/commands.h"
 #include "commands/render_page.h"
-#include "common/input_error.h"
+#include "common/atomic_file.h"
 #include "image_io/image_output.h"
 #include "render/renderer.h"
 #include "scene/scene_assembly.h"
@@ -33,9 +32,7 @@ CameraRays pluginRays(CameraSession &session) {
 
 int runRender(const Options &o) {
   checkImagePath(o.output, o.format);
-  std::filesystem::path sceneFolder = std::filesystem::path(o.saveScene).parent_path();
-  if (!sceneFolder.empty() && !std::filesystem::is_directory(sceneFolder))
-    throw InputError(o.saveScene, "no such folder");
+  checkFolderExists(o.saveScene);
   if (o.scene.empty()) checkOptions(o);
 
   CameraSession session(o.plugin);

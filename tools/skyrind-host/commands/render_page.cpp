@@ -1,11 +1,11 @@
 #include "commands/render_page.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
+#include <optional>
 
 #include "common/input_error.h"
 #include "common/vec3.h"
+#include "image_io/image_output.h"
 #include "session/panel_settings.h"
 #include "viewer/viewer_page.h"
 
@@ -13,10 +13,8 @@ namespace skyhost {
 
 PanoramaPlacement viewerPlacement(const std::string &imagePath, CameraSession &session,
                                   const Shot &shot) {
-  std::string extension = std::filesystem::path(imagePath).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  if (extension != ".png" && extension != ".jpg" && extension != ".jpeg")
+  std::optional<ImageFormat> format = imageFormatOf(imagePath);
+  if (format != ImageFormat::Png && format != ImageFormat::Jpeg)
     throw InputError("--view", "the page shows .png or .jpg images, not " + imagePath);
   return placementOf(readPanelSettings(session.panel()), shot.filmHeight / shot.filmWidth,
                      "--view");

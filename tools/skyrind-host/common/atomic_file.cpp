@@ -35,6 +35,12 @@ void writeAtomically(const std::string &path,
   }
 }
 
+void checkFolderExists(const std::string &path) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (!folder.empty() && !std::filesystem::is_directory(folder))
+    throw InputError(path, "no such folder");
+}
+
 void writeAtomically(const std::string &path, const std::string &bytes) {
   writeAtomically(path, [&bytes](const std::string &temporary) {
     std::ofstream out(temporary, std::ios::binary);

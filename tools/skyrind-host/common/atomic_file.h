@@ -14,4 +14,8 @@ void writeAtomically(const std::string &path,
 // The same with the whole content at hand.
 void writeAtomically(const std::string &path, const std::string &bytes);
 
+// Throws InputError "PATH: no such folder" when the folder the file would be
+// written in does not exist (a bare file name is in the current folder).
+void checkFolderExists(const std::string &path);
+
 }  // namespace skyhost

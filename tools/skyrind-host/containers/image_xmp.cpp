@@ -12,16 +12,23 @@ const char *const kNotAnImage = "not a JPEG or PNG file";
 
 }  // namespace
 
+std::optional<ImageKind> imageKindOf(const std::string &bytes) {
+  if (hasJpegSignature(bytes)) return ImageKind::Jpeg;
+  if (hasPngSignature(bytes)) return ImageKind::Png;
+  return std::nullopt;
+}
+
 std::string readImageBytes(const std::string &path) {
   return readFileBytes(path, "file");
 }
 
 ImageXmp readImageXmp(const std::string &bytes, const std::string &source) {
-  if (hasJpegSignature(bytes)) {
+  std::optional<ImageKind> kind = imageKindOf(bytes);
+  if (kind == ImageKind::Jpeg) {
     JpegSummary jpeg = readJpeg(bytes, source);
     return {jpeg.width, jpeg.height, jpeg.xmp};
   }
-  if (hasPngSignature(bytes)) {
+  if (kind == ImageKind::Png) {
     PngSummary png = readPng(bytes, source);
     return {png.width, png.height, png.xmp};
   }
@@ -30,8 +37,9 @@ ImageXmp readImageXmp(const std::string &bytes, const std::string &source) {
 
 std::string withImageXmp(const std::string &bytes, const std::string &xmp,
                          const std::string &source) {
-  if (hasJpegSignature(bytes)) return withJpegXmp(bytes, xmp, source);
-  if (hasPngSignature(bytes)) return withPngXmp(bytes, xmp, source);
+  std::optional<ImageKind> kind = imageKindOf(bytes);
+  if (kind == ImageKind::Jpeg) return withJpegXmp(bytes, xmp, source);
+  if (kind == ImageKind::Png) return withPngXmp(bytes, xmp, source);
   throw InputError(source, kNotAnImage);
 }
 

@@ -6,6 +6,12 @@
 
 namespace skyhost {
 
+enum class ImageKind { Jpeg, Png };
+
+// What the file's first bytes say it is (the splicers' signature checks),
+// or nothing for another kind of file.
+std::optional<ImageKind> imageKindOf(const std::string &bytes);
+
 struct ImageXmp {
   int width = 0, height = 0;
   std::optional<std::string> xmp;

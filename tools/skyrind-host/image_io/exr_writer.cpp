@@ -11,40 +11,19 @@
 #include <vector>
 
 namespace skyhost {
-namespace {
-
-// Attribute names say their units: degrees, percent of the film, film units.
-void addCameraAttributes(Imf::Header &header, const CameraRecord &c) {
-  auto real = [&header](const char *name, double value) {
-    header.insert(name, Imf::DoubleAttribute(value));
-  };
-  auto integer = [&header](const char *name, int value) {
-    header.insert(name, Imf::IntAttribute(value));
-  };
-  const PanelSettings &p = c.panel;
-  real("hFovDegrees", p.hFovDegrees);
-  real("vFovDegrees", p.vFovDegrees);
-  integer("hPerspective", p.hPerspective);
-  integer("vPerspective", p.vPerspective);
-  integer("autoHFov", p.autoHFov);
-  integer("autoVFov", p.autoVFov);
-  integer("verticalPanorama", p.verticalPanorama);
-  real("hShiftPercent", p.hShiftPercent);
-  real("vShiftPercent", p.vShiftPercent);
-  real("filmWidth", c.filmWidth);
-  real("filmHeight", c.filmHeight);
-  integer("frame", c.frame);
-}
-
-}  // namespace
 
 void writeExr(const Image &image, const std::string &path, bool fullFloat,
-              const std::optional<CameraRecord> &camera) {
+              const std::vector<ImageAttribute> &attributes) {
   Imf::Header header(image.width, image.height);
   Imf::PixelType type = fullFloat ? Imf::FLOAT : Imf::HALF;
   const char *names[] = {"R", "G", "B"};
   for (const char *name : names) header.channels().insert(name, Imf::Channel(type));
-  if (camera) addCameraAttributes(header, *camera);
+  for (const ImageAttribute &a : attributes) {
+    if (a.integer)
+      header.insert(a.name, Imf::IntAttribute(static_cast<int>(a.value)));
+    else
+      header.insert(a.name, Imf::DoubleAttribute(a.value));
+  }
   // Output files take samples of the channels' own type.
   std::vector<half> halves;
   if (!fullFloat) halves.assign(image.rgb.begin(), image.rgb.end());

@@ -1,9 +1,9 @@
-// OpenEXR output: linear RGB, half or 32-bit float, with the camera's
-// settings as header attributes.
+// OpenEXR output: linear RGB, half or 32-bit float, with header attributes
+// (the camera's settings).
 #pragma once
 
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/image.h"
 #include "image_io/image_metadata.h"
@@ -12,6 +12,6 @@ namespace skyhost {
 
 // Writes the file at path; throws std::exception when OpenEXR fails.
 void writeExr(const Image &image, const std::string &path, bool fullFloat,
-              const std::optional<CameraRecord> &camera);
+              const std::vector<ImageAttribute> &attributes);
 
 }  // namespace skyhost

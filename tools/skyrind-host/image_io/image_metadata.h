@@ -2,21 +2,22 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
-#include "common/options.h"
 #include "panorama/coverage.h"
 
 namespace skyhost {
 
-// The camera's settings at the frame, in the panel's units (degrees, percent).
-struct CameraRecord {
-  PanelSettings panel;
-  double filmWidth = 0, filmHeight = 0;  // film units
-  int frame = 0;
+// A named value of the OpenEXR header; the name says its unit.
+struct ImageAttribute {
+  std::string name;
+  double value = 0;
+  bool integer = false;  // written as an int: a switch (0 or 1) or a count
 };
 
 struct ImageMetadata {
-  std::optional<CameraRecord> camera;        // OpenEXR header attributes
+  std::vector<ImageAttribute> attributes;    // OpenEXR header attributes
   std::optional<PanoramaCoverage> coverage;  // photo-sphere XMP in JPEG and PNG
 };
 

@@ -18,15 +18,10 @@
 namespace skyhost {
 namespace {
 
-enum class Format { Png, Jpeg, Exr, Hdr };
+using Format = ImageFormat;
 
 Format formatOf(const std::string &path) {
-  std::string e = std::filesystem::path(path).extension().string();
-  std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (e == ".png") return Format::Png;
-  if (e == ".jpg" || e == ".jpeg") return Format::Jpeg;
-  if (e == ".exr") return Format::Exr;
-  if (e == ".hdr") return Format::Hdr;
+  if (std::optional<Format> format = imageFormatOf(path)) return *format;
   throw InputError(path, "unknown image type; the known ones are .png, .jpg, .jpeg, .exr, .hdr");
 }
 
@@ -45,6 +40,16 @@ std::string encoded(const Image &image, Format format, const OutputFormat &optio
 
 }  // namespace
 
+std::optional<ImageFormat> imageFormatOf(const std::string &path) {
+  std::string e = std::filesystem::path(path).extension().string();
+  std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (e == ".png") return Format::Png;
+  if (e == ".jpg" || e == ".jpeg") return Format::Jpeg;
+  if (e == ".exr") return Format::Exr;
+  if (e == ".hdr") return Format::Hdr;
+  return std::nullopt;
+}
+
 void checkImagePath(const std::string &path, const OutputFormat &options) {
   Format format = formatOf(path);
   if (options.bitDepth && format != Format::Png)
@@ -53,9 +58,7 @@ void checkImagePath(const std::string &path, const OutputFormat &options) {
     throw InputError("--quality", "applies to .jpg and .jpeg images only");
   if (options.exrFloat && format != Format::Exr)
     throw InputError("--exr-float", "applies to .exr images only");
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty() && !std::filesystem::is_directory(folder))
-    throw InputError(path, "no such folder");
+  checkFolderExists(path);
 }
 
 void writeImage(const Image &image, const std::string &path, const OutputFormat &options,
@@ -67,7 +70,7 @@ void writeImage(const Image &image, const std::string &path, const OutputFormat 
       if (format == Format::Hdr)
         return stbi_write_hdr(temporary.c_str(), image.width, image.height, 3, image.rgb.data()) !=
                0;
-      writeExr(image, temporary, options.exrFloat, metadata.camera);
+      writeExr(image, temporary, options.exrFloat, metadata.attributes);
       return true;
     });
   }

@@ -4,6 +4,7 @@
 // image, OpenEXR the camera's settings.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/image.h"
@@ -11,6 +12,12 @@
 #include "image_io/image_metadata.h"
 
 namespace skyhost {
+
+enum class ImageFormat { Png, Jpeg, Exr, Hdr };
+
+// The format the path's extension names, in any case: .png, .jpg or .jpeg,
+// .exr, .hdr; nothing for another one.
+std::optional<ImageFormat> imageFormatOf(const std::string &path);
 
 // Throws InputError unless the extension is a known one, the format options
 // suit it and the path's folder exists.

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 
+#include "panorama/placement.h"
+
 namespace skyhost {
 namespace {
 
@@ -33,15 +35,6 @@ void setPose(PanoramaCoverage &c, const Vec3 &rotationDegrees) {
 }
 
 }  // namespace
-
-AngularFov angularFov(const PanelSettings &panel, double filmAspect) {
-  AngularFov fov{panel.hFovDegrees, panel.vFovDegrees};
-  if (panel.autoVFov)
-    fov.vertical = fov.horizontal * filmAspect;
-  else if (panel.autoHFov)
-    fov.horizontal = fov.vertical / filmAspect;
-  return fov;
-}
 
 std::optional<PanoramaCoverage> equirectangularCoverage(const PanelSettings &panel, int width,
                                                         int height, const Vec3 &rotationDegrees,

@@ -25,13 +25,6 @@ struct PanoramaCoverage {
   double rollDegrees = 0;   // the horizon turned anticlockwise in the image, degrees
 };
 
-// The fields of view of angular axes, degrees: an automatic one has the
-// other's degrees per film unit (filmAspect = film height / film width).
-struct AngularFov {
-  double horizontal, vertical;
-};
-AngularFov angularFov(const PanelSettings &panel, double filmAspect);
-
 // The coverage of a width×height image made with these settings, or nothing
 // when the image is not an equirectangular panorama (a perspective axis,
 // "Vertical Panorama" on, or more than the whole sphere: over 360° across or

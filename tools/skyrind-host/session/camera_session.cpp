@@ -1,10 +1,8 @@
 #include "session/camera_session.h"
 
 #include "common/input_error.h"
-#include "panel/control_ids.h"
 
 namespace skyhost {
-using namespace skyrind;  // the panel's control ids
 
 CameraSession::CameraSession(const std::string &pluginPath)
     : installed_(host_.install()),
@@ -29,19 +27,6 @@ CameraSession::CameraSession(const std::string &pluginPath)
 CameraSession::~CameraSession() {
   interface_.reset();
   if (instance_ != nullptr) handler_.destroy(instance_);
-}
-
-void CameraSession::applyPanel(const PanelSettings &s) {
-  const std::pair<unsigned long, double> edits[] = {
-      {kHorizontalFov, radians(s.hFovDegrees)}, {kVerticalFov, radians(s.vFovDegrees)},
-      {kHorizontalPerspective, s.hPerspective}, {kVerticalPerspective, s.vPerspective},
-      {kVerticalPanorama, s.verticalPanorama},  {kAutoHorizontalFov, s.autoHFov},
-      {kAutoVerticalFov, s.autoVFov},           {kHorizontalShift, s.hShiftPercent / 100},
-      {kVerticalShift, s.vShiftPercent / 100},
-  };
-  for (const auto &[id, value] : edits)
-    if (panel_->edit(id, value) != 1)
-      throw InputError(module_.path(), "the panel refused control " + std::to_string(id));
 }
 
 std::string CameraSession::savePluginData() {

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "common/options.h"
 #include "host/host_abi.h"
 #include "refhost/camera_handler_binding.h"
 #include "refhost/camera_interface_binding.h"
@@ -29,10 +28,6 @@ class CameraSession {
   refhost::Item &camera() { return camera_; }
   refhost::Panel &panel() { return *panel_; }
   void *instance() { return instance_; }
-
-  // Edits every control through the panel as a user would: angles in
-  // radians, shifts as fractions, switches as 0/1.
-  void applyPanel(const PanelSettings &settings);
 
   // The plug-in's data block in the host's text encoding.
   std::string savePluginData();

@@ -1,6 +1,5 @@
 #include "session/scene_file.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "common/atomic_file.h"
@@ -95,12 +94,7 @@ Shot shotFromJson(const json &j) {
 }  // namespace
 
 void writeSceneFile(const Shot &shot, const std::string &path) {
-  std::string text = shotToJson(shot).dump(2) + "\n";
-  writeAtomically(path, [&](const std::string &temporary) {
-    std::ofstream out(temporary, std::ios::binary);
-    out << text;
-    return static_cast<bool>(out.flush());
-  });
+  writeAtomically(path, shotToJson(shot).dump(2) + "\n");
 }
 
 Shot readSceneFile(const std::string &path) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "session/panel_settings.h"
 #include "session/scene_file.h"
 
 namespace skyhost {
@@ -46,7 +47,7 @@ Shot shotFromOptions(const Options &o, CameraSession &session) {
   placeCamera(o.motion, shot, session.camera());
   for (std::size_t c = 0; c < kCameraChannelCount; ++c)
     shot.camera[c] = session.camera().curve(static_cast<refhost::ItemChannel>(c));
-  session.applyPanel(o.panel);
+  applyPanelSettings(session.panel(), o.panel, o.plugin);
   shot.pluginData = session.savePluginData();
   return shot;
 }

@@ -3,15 +3,14 @@
 #include <stb_image.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "common/atomic_file.h"
 #include "common/file_bytes.h"
 #include "common/input_error.h"
-#include "containers/jpeg_segments.h"
-#include "containers/png_chunks.h"
+#include "containers/image_xmp.h"
 #include "viewer/viewer_assets.h"
 
 namespace skyhost {
@@ -86,12 +85,9 @@ std::string filledIn(std::string_view page, const std::map<std::string, std::str
 ViewerPicture readViewerPicture(const std::string &path) {
   ViewerPicture p;
   p.bytes = readFileBytes(path, "image");
-  if (hasPngSignature(p.bytes))
-    p.mimeType = "image/png";
-  else if (hasJpegSignature(p.bytes))
-    p.mimeType = "image/jpeg";
-  else
-    throw InputError(path, "the page shows JPEG or PNG images only");
+  std::optional<ImageKind> kind = imageKindOf(p.bytes);
+  if (!kind) throw InputError(path, "the page shows JPEG or PNG images only");
+  p.mimeType = *kind == ImageKind::Png ? "image/png" : "image/jpeg";
   int channels = 0;
   if (stbi_info_from_memory(reinterpret_cast<const stbi_uc *>(p.bytes.data()),
                             static_cast<int>(p.bytes.size()), &p.width, &p.height,
@@ -125,16 +121,10 @@ std::string viewerPage(const ViewerPicture &picture, const PanoramaPlacement &pl
 void writeViewerPage(const ViewerPicture &picture, const std::string &imagePath,
                      const PanoramaPlacement &placement, double headingDegrees,
                      const std::string &pagePath) {
-  std::filesystem::path folder = std::filesystem::path(pagePath).parent_path();
-  if (!folder.empty() && !std::filesystem::is_directory(folder))
-    throw InputError(pagePath, "no such folder");
+  checkFolderExists(pagePath);
   std::string title = std::filesystem::path(imagePath).filename().string();
   std::string page = viewerPage(picture, placement, headingDegrees, title);
-  writeAtomically(pagePath, [&](const std::string &temporary) {
-    std::ofstream out(temporary, std::ios::binary);
-    out << page;
-    return static_cast<bool>(out.flush());
-  });
+  writeAtomically(pagePath, page);
 }
 
 std::string defaultPagePath(const std::string &imagePath) {
