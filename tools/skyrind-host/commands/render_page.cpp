@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "common/input_error.h"
-#include "common/vec3.h"
 #include "image_io/image_output.h"
 #include "session/panel_settings.h"
 #include "viewer/viewer_page.h"
@@ -22,10 +21,9 @@ PanoramaPlacement viewerPlacement(const std::string &imagePath, CameraSession &s
 
 void writeRenderPage(const std::string &imagePath, const PanoramaPlacement &placement,
                      const Shot &shot) {
-  double heading = shot.camera[static_cast<std::size_t>(refhost::ItemChannel::Heading)].valueAt(
-      shot.exposureStart());
   std::string page = defaultPagePath(imagePath);
-  writeViewerPage(readViewerPicture(imagePath), imagePath, placement, degrees(heading), page);
+  writeViewerPage(readViewerPicture(imagePath), imagePath, placement, shot.rotationDegrees().x,
+                  page);
   std::printf("%s: the viewer page of %s\n", page.c_str(), imagePath.c_str());
 }
 

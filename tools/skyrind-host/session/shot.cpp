@@ -64,6 +64,14 @@ FrameInfo Shot::frameInfo() const {
   return info;
 }
 
+Vec3 Shot::rotationDegrees() const {
+  auto angle = [this](refhost::ItemChannel c) {
+    return degrees(camera[static_cast<std::size_t>(c)].valueAt(exposureStart()));
+  };
+  return {angle(refhost::ItemChannel::Heading), angle(refhost::ItemChannel::Pitch),
+          angle(refhost::ItemChannel::Bank)};
+}
+
 Shot setUpShot(const Options &o, CameraSession &session) {
   if (o.scene.empty()) {
     Shot shot = shotFromOptions(o, session);

@@ -32,6 +32,8 @@ struct Shot {
   double exposureStart() const { return frame / framesPerSecond; }
   double exposureDuration() const { return 1.0 / framesPerSecond; }
   FrameInfo frameInfo() const;
+  // The camera's heading, pitch and bank at the exposure's start, degrees.
+  Vec3 rotationDegrees() const;
 };
 
 // Sets up the session's camera from the options, or from the scene file
