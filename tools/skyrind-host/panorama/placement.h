@@ -6,8 +6,8 @@
 // then tilts, so its pole is to the right: latitude runs along the width
 // (positive to the right), longitude along the height (positive up).
 //
-// Here too: the angular fields of view the settings make, and the mapping
-// between image positions and directions, one way and back.
+// The unit also derives the angular fields of view from the settings, and
+// maps image positions to directions and back.
 #pragma once
 
 #include <optional>

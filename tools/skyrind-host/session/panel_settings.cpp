@@ -8,8 +8,11 @@
 
 namespace skyhost {
 
+namespace {
 using C = ControlUnit;
 using P = PanelSettings;
+}  // namespace
+
 const std::array<PanelControl, 9> kPanelControls = {{
     {skyrind::kHorizontalFov, C::Angle, "hFovDegrees", &P::hFovDegrees},
     {skyrind::kVerticalFov, C::Angle, "vFovDegrees", &P::vFovDegrees},
