@@ -48,40 +48,40 @@ struct Rotation {
           v.x * m.row0.z + v.y * m.row1.z + v.z * m.row2.z + 0.0};
 }
 
-// The working values of one ray. T is the target relative to the camera
-// position, W the facing; lensR and lensU the lens offsets along `right` and
-// `up`; X and Y the film position moved by the image shift; pan and tilt the
-// sine and cosine of the angular steps' angles.
+// The working values of one ray: X and Y the film position moved by the
+// image shift; pan and tilt the sine and cosine of the angular steps' angles;
+// lensR and lensU the lens offsets along `right` and `up`; the target T,
+// relative to the camera position, and the facing W.
 struct Working {
   double X, Y;
   SinCos pan, tilt;
-  Vec3 lensR, lensU, T, W;
+  Vec3 lensR, lensU, target, facing;
 };
 
-// Perspective: slide T along `right` on the plane of focus. Angular: pan T,
-// W and lensR about `up`.
+// Perspective: slide the target along `right` on the plane of focus.
+// Angular: pan the target, the facing and lensR about `up`.
 template <bool perspective>
 [[gnu::always_inline]] inline void horizontalStep(const FrameSample &s, Working &w) {
   if constexpr (perspective) {
-    w.T = w.T + (w.X * s.planeScaleX) * s.right;
+    w.target = w.target + (w.X * s.planeScaleX) * s.right;
   } else {
     const Rotation pan = rotation(s.panAxis, w.pan);
-    w.T = turned(w.T, pan);
-    w.W = turned(w.W, pan);
+    w.target = turned(w.target, pan);
+    w.facing = turned(w.facing, pan);
     w.lensR = turned(w.lensR, pan);
   }
 }
 
-// Perspective: slide T along `up`. Angular: tilt T, W and lensU about
-// `right`.
+// Perspective: slide the target along `up`. Angular: tilt the target, the
+// facing and lensU about `right`.
 template <bool perspective>
 [[gnu::always_inline]] inline void verticalStep(const FrameSample &s, Working &w) {
   if constexpr (perspective) {
-    w.T = w.T + (w.Y * s.planeScaleY) * s.up;
+    w.target = w.target + (w.Y * s.planeScaleY) * s.up;
   } else {
     const Rotation tilt = rotation(s.tiltAxis, w.tilt);
-    w.T = turned(w.T, tilt);
-    w.W = turned(w.W, tilt);
+    w.target = turned(w.target, tilt);
+    w.facing = turned(w.facing, tilt);
     w.lensU = turned(w.lensU, tilt);
   }
 }
@@ -99,8 +99,8 @@ inline Ray trace(const FrameSample &s, double filmX, double filmY, double lensX,
   if constexpr (!vPerspective) w.tilt = sinCos(-(w.Y * s.angleScaleY));
   w.lensR = (s.lensRadius * lensX) * s.right;
   w.lensU = (s.lensRadius * lensY) * s.up;
-  w.T = s.focusForward;
-  w.W = s.forward;
+  w.target = s.focusForward;
+  w.facing = s.forward;
 
   // The ordinary panorama tilts first and then pans (poles along `up`); the
   // vertical panorama pans first and then tilts (poles along `right`). Both
@@ -114,13 +114,13 @@ inline Ray trace(const FrameSample &s, double filmX, double filmY, double lensX,
   }
 
   // D = T − lensR − lensU from the lens to the target; a zero-length D (a
-  // degenerate focal distance) looks where the film faces.
-  const Vec3 D = w.T - w.lensR - w.lensU;
+  // degenerate focal distance) looks where the film faces (W).
+  const Vec3 D = w.target - w.lensR - w.lensU;
   const double length = std::sqrt(D.x * D.x + D.y * D.y + D.z * D.z);
   Ray ray;
   ray.origin = s.position + w.lensR + w.lensU;
-  ray.direction = length == 0.0 ? w.W : Vec3{D.x / length, D.y / length, D.z / length};
-  ray.facing = w.W;
+  ray.direction = length == 0.0 ? w.facing : Vec3{D.x / length, D.y / length, D.z / length};
+  ray.facing = w.facing;
   return ray;
 }
 

@@ -45,32 +45,33 @@ void transformPoint(const Matrix M, const double in[3], double out[3]) {
   for (int j = 0; j < 3; ++j) out[j] = r[j];
 }
 
+// The target T relative to the camera position and the facing W.
 struct Working {
-  double X, Y, lensR[3], lensU[3], T[3], W[3];
+  double X, Y, lensR[3], lensU[3], target[3], facing[3];
   double right[3], up[3];
 };
 
 void horizontalStep(const FrameSample &s, Working &w) {
   if (s.hPerspective) {
-    for (int j = 0; j < 3; ++j) w.T[j] = w.T[j] + (w.X * s.planeScaleX) * w.right[j];
+    for (int j = 0; j < 3; ++j) w.target[j] = w.target[j] + (w.X * s.planeScaleX) * w.right[j];
     return;
   }
   Matrix M;
   buildRotation(M, w.up, +(w.X * s.angleScaleX));
-  transformPoint(M, w.T, w.T);
-  transformPoint(M, w.W, w.W);
+  transformPoint(M, w.target, w.target);
+  transformPoint(M, w.facing, w.facing);
   transformPoint(M, w.lensR, w.lensR);
 }
 
 void verticalStep(const FrameSample &s, Working &w) {
   if (s.vPerspective) {
-    for (int j = 0; j < 3; ++j) w.T[j] = w.T[j] + (w.Y * s.planeScaleY) * w.up[j];
+    for (int j = 0; j < 3; ++j) w.target[j] = w.target[j] + (w.Y * s.planeScaleY) * w.up[j];
     return;
   }
   Matrix M;
   buildRotation(M, w.right, -(w.Y * s.angleScaleY));
-  transformPoint(M, w.T, w.T);
-  transformPoint(M, w.W, w.W);
+  transformPoint(M, w.target, w.target);
+  transformPoint(M, w.facing, w.facing);
   transformPoint(M, w.lensU, w.lensU);
 }
 
@@ -88,8 +89,8 @@ Ray referenceRay(const FrameSample &s, double filmX, double filmY, double lensX,
   for (int j = 0; j < 3; ++j) {
     w.lensR[j] = s.lensRadius * lensX * w.right[j];
     w.lensU[j] = s.lensRadius * lensY * w.up[j];
-    w.T[j] = focusForward[j];
-    w.W[j] = forward[j];
+    w.target[j] = focusForward[j];
+    w.facing[j] = forward[j];
   }
   if (s.verticalPanorama) {
     horizontalStep(s, w);
@@ -100,15 +101,15 @@ Ray referenceRay(const FrameSample &s, double filmX, double filmY, double lensX,
   }
   double D[3], position[3], origin[3], direction[3];
   load(s.position, position);
-  for (int j = 0; j < 3; ++j) D[j] = w.T[j] - w.lensR[j] - w.lensU[j];
+  for (int j = 0; j < 3; ++j) D[j] = w.target[j] - w.lensR[j] - w.lensU[j];
   const double length = std::sqrt(D[0] * D[0] + D[1] * D[1] + D[2] * D[2]);
   for (int j = 0; j < 3; ++j) {
     origin[j] = position[j] + w.lensR[j] + w.lensU[j];
-    direction[j] = length == 0 ? w.W[j] : D[j] / length;
+    direction[j] = length == 0 ? w.facing[j] : D[j] / length;
   }
   return {{origin[0], origin[1], origin[2]},
           {direction[0], direction[1], direction[2]},
-          {w.W[0], w.W[1], w.W[2]}};
+          {w.facing[0], w.facing[1], w.facing[2]}};
 }
 
 }  // namespace skyrind
