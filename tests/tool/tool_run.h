@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -37,13 +38,14 @@ inline std::string readFile(const fs::path &path) {
   return s.str();
 }
 
-// A test's own empty folder, removed afterwards.
+// A test's own empty folder, removed afterwards. The process id keeps test
+// runs of two builds on one machine apart.
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("skyrind-tool-" + std::string(info->test_suite_name()) + "-" + info->name());
+    dir_ = fs::temp_directory_path() / ("skyrind-tool-" + std::to_string(::getpid()) + "-" +
+                                        std::string(info->test_suite_name()) + "-" + info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
