@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 #include "refhost/host.h"
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 namespace bench {
 

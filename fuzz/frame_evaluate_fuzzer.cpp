@@ -18,7 +18,7 @@
 #include "fuzz/host_value.h"
 #include "fuzz/plugin_module.h"
 #include "fuzz/scripted_camera.h"
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 #include "refhost/host.h"
 
 namespace {

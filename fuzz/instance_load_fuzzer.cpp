@@ -12,7 +12,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/plugin_module.h"
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 
 namespace {
 

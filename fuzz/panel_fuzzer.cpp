@@ -17,8 +17,8 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/plugin_module.h"
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "camera/instance.h"
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 
 namespace skyrind_test {
 

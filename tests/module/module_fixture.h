@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "camera/instance.h"
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 
 namespace skyrind_test {
 
