@@ -1,17 +1,31 @@
 // A reference host with one camera and the built plug-in's camera handler,
-// plus shortcuts to the instance's own record and its host channels.
+// reached as the host reaches it.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "camera/instance.h"
-#include "refhost/bindings/camera_handler_binding.h"
+#include "panel/control_ids.h"
+#include "refhost/bindings/camera_session.h"
 
 namespace skyrind_test {
+
+// The angle between two directions, radians.
+inline double angleBetween(const double (&a)[3], const double (&b)[3]) {
+  const double dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  const double la = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+  const double lb = std::sqrt(b[0] * b[0] + b[1] * b[1] + b[2] * b[2]);
+  return std::acos(std::clamp(dot / (la * lb), -1.0, 1.0));
+}
 
 // The plug-in's PI: 4·atan(1).
 inline const double kPi = std::atan(1.0) * 4;
@@ -30,6 +44,10 @@ inline FrameInfo frameInfo(int motionSteps, double start = 0.0, double duration 
   return frame;
 }
 
+// A camera session (the session's own instance stays in the background),
+// and further instances created for the camera item or any other one. The
+// tests reach every instance as the host does: switches through the panel's
+// set, parameters through the channels the panel's get names.
 class CameraFixture : public testing::Test {
  protected:
   void TearDown() override {
@@ -50,23 +68,30 @@ class CameraFixture : public testing::Test {
     handler.destroy(instance);
   }
 
-  static skyrind::CameraInstance &fields(void *instance) {
-    return *static_cast<skyrind::CameraInstance *>(instance);
+  // Sets a switch (or any integer control) as the host's panel does: the
+  // panel's set with a 32-bit integer.
+  void setSwitch(void *instance, unsigned long id, int32_t value) {
+    EXPECT_EQ(session.panel().setter()(instance, id, &value), 1) << id;
+  }
+  // The three projection switches from bits: 0 hPerspective, 1 vPerspective,
+  // 2 verticalPanorama.
+  void setProjection(void *instance, bool hPerspective, bool vPerspective, bool verticalPanorama) {
+    setSwitch(instance, skyrind::kHorizontalPerspective, hPerspective);
+    setSwitch(instance, skyrind::kVerticalPerspective, vPerspective);
+    setSwitch(instance, skyrind::kVerticalPanorama, verticalPanorama);
   }
 
-  static const skyrind::FrameSample &sample(void *instance, unsigned index) {
-    return fields(instance).samples[index];
+  // The parameter handle the panel's get gives for one of the instance's
+  // parameters, "HFOV", "VFOV", "HShift" or "VShift", and its host channel.
+  void *parameter(void *instance, const std::string &name) {
+    const unsigned long id = name == "HFOV"     ? skyrind::kHorizontalFov
+                             : name == "VFOV"   ? skyrind::kVerticalFov
+                             : name == "HShift" ? skyrind::kHorizontalShift
+                                                : skyrind::kVerticalShift;
+    return session.panel().getter()(instance, id);
   }
-
-  // The host channel behind one of the instance's parameters: "HFOV",
-  // "VFOV", "HShift" or "VShift".
   refhost::Channel &channel(void *instance, const std::string &name) {
-    auto &c = fields(instance);
-    void *handle = name == "HFOV"     ? c.hFovParm
-                   : name == "VFOV"   ? c.vFovParm
-                   : name == "HShift" ? c.hShiftParm
-                                      : c.vShiftParm;
-    refhost::Channel *found = host.channels().find(handle);
+    refhost::Channel *found = host.channels().find(parameter(instance, name));
     if (!found || found->name() != name) throw std::runtime_error("no channel " + name);
     return *found;
   }
@@ -85,11 +110,48 @@ class CameraFixture : public testing::Test {
     return out;
   }
 
-  refhost::Host host;
-  refhost::Host::Installation installed = host.install();
-  refhost::Item &camera = host.addCamera();
-  refhost::Module module{SKYRIND_PLUGIN_PATH};
-  refhost::CameraHandlerBinding handler{module, host};
+  // The instance's eight saved floats (hFov, vFov, hShift, vShift, zeros)
+  // and eight integers (the five switches, zeros), from a binary save.
+  struct SavedState {
+    std::array<float, 8> values{};
+    std::array<int16_t, 8> flags{};
+  };
+  SavedState savedState(void *instance) {
+    const refhost::SaveResult result = handler.save(instance, refhost::StateEncoding::Binary);
+    EXPECT_EQ(result.error, std::nullopt);
+    SavedState state;
+    const std::vector<uint8_t> &bytes = result.block.bytes;
+    if (bytes.size() < 48) {
+      ADD_FAILURE() << "a saved block of " << bytes.size() << " bytes";
+      return state;
+    }
+    std::memcpy(state.values.data(), bytes.data() + bytes.size() - 48, 32);
+    std::memcpy(state.flags.data(), bytes.data() + bytes.size() - 16, 16);
+    return state;
+  }
+
+  // Gives an instance values and switches as loading a scene does: its own
+  // binary block with the instance's part written over.
+  void loadState(void *instance, const SavedState &state) {
+    refhost::StateBlock block = handler.save(instance, refhost::StateEncoding::Binary).block;
+    ASSERT_GE(block.bytes.size(), 48u);
+    std::memcpy(block.bytes.data() + block.bytes.size() - 48, state.values.data(), 32);
+    std::memcpy(block.bytes.data() + block.bytes.size() - 16, state.flags.data(), 16);
+    ASSERT_EQ(handler.load(instance, block), std::nullopt);
+  }
+
+  static skyrind::CameraInstance &fields(void *instance) {
+    return *static_cast<skyrind::CameraInstance *>(instance);
+  }
+
+  static const skyrind::FrameSample &sample(void *instance, unsigned index) {
+    return fields(instance).samples[index];
+  }
+
+  refhost::CameraSession session{SKYRIND_PLUGIN_PATH};
+  refhost::Host &host = session.host();
+  refhost::Item &camera = session.camera();
+  refhost::CameraHandlerBinding &handler = session.handler();
 
  private:
   std::vector<void *> live_;
