@@ -73,12 +73,22 @@ class CameraFixture : public testing::Test {
   void setSwitch(void *instance, unsigned long id, int32_t value) {
     EXPECT_EQ(session.panel().setter()(instance, id, &value), 1) << id;
   }
-  // The three projection switches from bits: 0 hPerspective, 1 vPerspective,
-  // 2 verticalPanorama.
-  void setProjection(void *instance, bool hPerspective, bool vPerspective, bool verticalPanorama) {
+  // The five switches through the panel's set; both automatic fields of
+  // view on, which the panel never leaves, come from a scene block.
+  void setSwitches(void *instance, int32_t hPerspective, int32_t vPerspective,
+                   int32_t verticalPanorama, int32_t autoHFov = 0, int32_t autoVFov = 0) {
+    if (autoHFov && autoVFov) {
+      loadState(instance, {{},
+                           {static_cast<int16_t>(hPerspective), static_cast<int16_t>(vPerspective),
+                            static_cast<int16_t>(verticalPanorama), static_cast<int16_t>(autoHFov),
+                            static_cast<int16_t>(autoVFov)}});
+      return;
+    }
     setSwitch(instance, skyrind::kHorizontalPerspective, hPerspective);
     setSwitch(instance, skyrind::kVerticalPerspective, vPerspective);
     setSwitch(instance, skyrind::kVerticalPanorama, verticalPanorama);
+    setSwitch(instance, skyrind::kAutoHorizontalFov, autoHFov);
+    setSwitch(instance, skyrind::kAutoVerticalFov, autoVFov);
   }
 
   // The parameter handle the panel's get gives for one of the instance's

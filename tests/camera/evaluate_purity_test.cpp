@@ -23,7 +23,7 @@ TEST_F(EvaluatePurity, EvaluateMakesNoAllocationAndNoHostCall) {
   for (int switches = 0; switches < 8; ++switches) {
     void *instance = create();
     const bool hPerspective = switches & 1, vPerspective = (switches >> 1) & 1;
-    setProjection(instance, hPerspective, vPerspective, (switches >> 2) & 1);
+    setSwitches(instance, hPerspective, vPerspective, (switches >> 2) & 1);
     channel(instance, "HFOV").curve().setStaticValue(hPerspective ? 2.0 : 6.0);
     channel(instance, "VFOV").curve().setStaticValue(vPerspective ? 1.5 : 3.0);
 

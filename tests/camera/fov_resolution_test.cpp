@@ -50,9 +50,7 @@ class FovResolution : public CameraFixture {
   const skyrind::FrameSample &resolve(const Row &row, double h = kH, double v = kV, double w = kW,
                                       double hf = kHf) {
     instance = create();
-    auto &c = fields(instance);
-    c.autoHFov = row.autoHFov, c.autoVFov = row.autoVFov;
-    c.hPerspective = row.hPerspective, c.vPerspective = row.vPerspective;
+    setSwitches(instance, row.hPerspective, row.vPerspective, 0, row.autoHFov, row.autoVFov);
     channel(instance, "HFOV").curve().setStaticValue(h);
     channel(instance, "VFOV").curve().setStaticValue(v);
     camera.setFocalDistance(kFocus);
@@ -71,8 +69,9 @@ TEST_F(FovResolution, EveryRowOfBothTablesGivesTheScalesOfItsEffectivePair) {
     EXPECT_EQ(s.planeScaleX, std::tan(row.heff * 0.5) * (2 / kW) * kFocus);
     EXPECT_EQ(s.planeScaleY, std::tan(row.veff * 0.5) * (2 / kHf) * kFocus);
     // The resolution lives in the sample only: the instance keeps its values.
-    EXPECT_EQ(fields(instance).hFov, kH);
-    EXPECT_EQ(fields(instance).vFov, kV);
+    const SavedState saved = savedState(instance);
+    EXPECT_EQ(saved.values[0], static_cast<float>(kH));
+    EXPECT_EQ(saved.values[1], static_cast<float>(kV));
   }
 }
 

@@ -66,10 +66,7 @@ class RayEvaluation : public CameraFixture {
   void *prepare(const Mode &mode, double hFov = 2 * kPi, double vFov = kPi, double hShift = 0,
                 double vShift = 0, int motionSteps = 0) {
     void *instance = create();
-    auto &c = fields(instance);
-    c.verticalPanorama = mode.verticalPanorama;
-    c.hPerspective = mode.hPerspective;
-    c.vPerspective = mode.vPerspective;
+    setSwitches(instance, mode.hPerspective, mode.vPerspective, mode.verticalPanorama);
     channel(instance, "HFOV").curve().setStaticValue(hFov);
     channel(instance, "VFOV").curve().setStaticValue(vFov);
     channel(instance, "HShift").curve().setStaticValue(hShift);

@@ -41,21 +41,6 @@ class PlainTranscription : public CameraFixture {
     }
   }
 
-  // The switches through the panel's set; both automatic ones on, which the
-  // panel never leaves, come from a scene block.
-  void applySwitches(void *instance, const plain::Switches &sw) {
-    if (sw.autoHFov && sw.autoVFov) {
-      loadState(instance,
-                {{},
-                 {static_cast<int16_t>(sw.hPerspective), static_cast<int16_t>(sw.vPerspective),
-                  static_cast<int16_t>(sw.verticalPanorama), 1, 1}});
-      return;
-    }
-    setProjection(instance, sw.hPerspective, sw.vPerspective, sw.verticalPanorama);
-    setSwitch(instance, skyrind::kAutoHorizontalFov, sw.autoHFov);
-    setSwitch(instance, skyrind::kAutoVerticalFov, sw.autoVFov);
-  }
-
   // The number of samples a new frame took: its reads of "HFOV".
   std::size_t samplesTaken(void *instance) {
     std::size_t count = 0;
@@ -95,7 +80,8 @@ TEST_F(PlainTranscription, RaysMatchBitForBitAcrossRandomScenes) {
     animate(camera.curve(ItemChannel::FStop), 0.7, 22, start, end);
 
     void *instance = create();
-    applySwitches(instance, sw);
+    setSwitches(instance, sw.hPerspective, sw.vPerspective, sw.verticalPanorama, sw.autoHFov,
+                sw.autoVFov);
     const double fovTop = sw.hPerspective && !sw.autoHFov ? 3.0 : 7.0;
     animate(channel(instance, "HFOV").curve(), 0.05, fovTop, start, end);
     animate(channel(instance, "VFOV").curve(), 0.05, sw.vPerspective ? 3.0 : 3.5, start, end);
@@ -162,7 +148,8 @@ TEST_F(PlainTranscription, RaysMatchBitForBitWhereComponentsAreZero) {
     sw.hPerspective = (mode >> 1) & 1;
     sw.vPerspective = (mode >> 2) & 1;
     void *instance = create();
-    applySwitches(instance, sw);
+    setSwitches(instance, sw.hPerspective, sw.vPerspective, sw.verticalPanorama, sw.autoHFov,
+                sw.autoVFov);
     const plain::HostScene hostScene{&camera,
                                      &channel(instance, "HFOV"),
                                      &channel(instance, "VFOV"),
