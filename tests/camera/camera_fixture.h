@@ -16,6 +16,7 @@
 #include "camera/instance.h"
 #include "panel/control_ids.h"
 #include "refhost/bindings/camera_session.h"
+#include "support/saved_state.h"
 
 namespace skyrind_test {
 
@@ -120,34 +121,9 @@ class CameraFixture : public testing::Test {
     return out;
   }
 
-  // The instance's eight saved floats (hFov, vFov, hShift, vShift, zeros)
-  // and eight integers (the five switches, zeros), from a binary save.
-  struct SavedState {
-    std::array<float, 8> values{};
-    std::array<int16_t, 8> flags{};
-  };
-  SavedState savedState(void *instance) {
-    const refhost::SaveResult result = handler.save(instance, refhost::StateEncoding::Binary);
-    EXPECT_EQ(result.error, std::nullopt);
-    SavedState state;
-    const std::vector<uint8_t> &bytes = result.block.bytes;
-    if (bytes.size() < 48) {
-      ADD_FAILURE() << "a saved block of " << bytes.size() << " bytes";
-      return state;
-    }
-    std::memcpy(state.values.data(), bytes.data() + bytes.size() - 48, 32);
-    std::memcpy(state.flags.data(), bytes.data() + bytes.size() - 16, 16);
-    return state;
-  }
-
-  // Gives an instance values and switches as loading a scene does: its own
-  // binary block with the instance's part written over.
+  SavedState savedState(void *instance) { return skyrind_test::savedState(handler, instance); }
   void loadState(void *instance, const SavedState &state) {
-    refhost::StateBlock block = handler.save(instance, refhost::StateEncoding::Binary).block;
-    ASSERT_GE(block.bytes.size(), 48u);
-    std::memcpy(block.bytes.data() + block.bytes.size() - 48, state.values.data(), 32);
-    std::memcpy(block.bytes.data() + block.bytes.size() - 16, state.flags.data(), 16);
-    ASSERT_EQ(handler.load(instance, block), std::nullopt);
+    skyrind_test::loadState(handler, instance, state);
   }
 
   static skyrind::CameraInstance &fields(void *instance) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "refhost/bindings/camera_session.h"
+#include "support/saved_state.h"
 
 namespace skyrind_test {
 
@@ -23,33 +24,12 @@ class LoadedModule : public testing::Test {
   refhost::Module module{SKYRIND_PLUGIN_PATH};
 };
 
-// What an instance holds as its saved block shows it: the eight floats
-// (hFov, vFov, hShift, vShift, four zeros) and eight integers (the five
-// switches, three zeros) that end a binary save.
-struct SavedState {
-  std::array<float, 8> values{};
-  std::array<int16_t, 8> flags{};
-  bool operator==(const SavedState &) const = default;
-};
-
 class HandlerWithInstance : public testing::Test {
  protected:
   void SetUp() override { host.log().clear(); }
 
-  // The instance's state from a binary save (logged like any save).
   SavedState savedState(void *of = nullptr) {
-    const refhost::SaveResult result =
-        handler.save(of ? of : instance, refhost::StateEncoding::Binary);
-    EXPECT_EQ(result.error, std::nullopt);
-    SavedState state;
-    const std::vector<uint8_t> &bytes = result.block.bytes;
-    if (bytes.size() < 48) {
-      ADD_FAILURE() << "a saved block of " << bytes.size() << " bytes";
-      return state;
-    }
-    std::memcpy(state.values.data(), bytes.data() + bytes.size() - 48, 32);
-    std::memcpy(state.flags.data(), bytes.data() + bytes.size() - 16, 16);
-    return state;
+    return skyrind_test::savedState(handler, of ? of : instance);
   }
 
   // Everything the host can see of the instance: its saved block, then the

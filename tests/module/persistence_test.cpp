@@ -57,18 +57,12 @@ class Persistence : public HandlerWithInstance {
     if (target) handler.destroy(target);
   }
 
-  // Gives an instance values and flags as loading a scene does: its own
-  // binary block with the instance's part written over.
+  // Gives an instance values and flags as loading a scene does.
   void fill(void *into, const double (&values)[4], const int32_t (&flags)[5]) {
-    refhost::StateBlock block = handler.save(into, StateEncoding::Binary).block;
-    ASSERT_GE(block.bytes.size(), 48u);
-    float floats[8] = {};
-    int16_t integers[8] = {};
-    for (int i = 0; i < 4; ++i) floats[i] = static_cast<float>(values[i]);
-    for (int i = 0; i < 5; ++i) integers[i] = static_cast<int16_t>(flags[i]);
-    std::memcpy(block.bytes.data() + block.bytes.size() - 48, floats, sizeof floats);
-    std::memcpy(block.bytes.data() + block.bytes.size() - 16, integers, sizeof integers);
-    ASSERT_EQ(handler.load(into, block), std::nullopt);
+    SavedState state;
+    for (int i = 0; i < 4; ++i) state.values[i] = static_cast<float>(values[i]);
+    for (int i = 0; i < 5; ++i) state.flags[i] = static_cast<int16_t>(flags[i]);
+    loadState(handler, into, state);
   }
 
   refhost::StateBlock saved(StateEncoding encoding) {
