@@ -50,8 +50,8 @@ class CameraSession {
   void *instance() { return instance_; }
 
   // Edits a control as a user would (see Panel::edit): angles in radians,
-  // shifts as fractions, switches as integers. Throws SessionError when the
-  // panel's set refuses it.
+  // shifts as fractions, switches as integers. Throws PanelError for a
+  // control the panel does not have, SessionError when its set refuses.
   void edit(unsigned long id, double value);
   // The host channel behind a parameter, found in the camera's channel
   // group: "HFOV", "VFOV", "HShift" or "VShift". Throws SessionError.
