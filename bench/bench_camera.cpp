@@ -41,7 +41,7 @@ BenchCamera::BenchCamera(const CameraSetup &setup) : CameraSession(pluginPath())
 }
 
 void BenchCamera::newFrame(int motionSteps) {
-  CameraSession::newFrame({0, 0.0, 0.5 / 24, 24.0, motionSteps}, filmWidth(), filmHeight());
+  CameraSession::newFrame(frameInfo(motionSteps), filmWidth(), filmHeight());
 }
 
 std::vector<FilmSample> BenchCamera::samples(std::size_t count, bool withLens) const {

@@ -28,6 +28,10 @@ class BenchCamera : public refhost::CameraSession {
  public:
   explicit BenchCamera(const CameraSetup &setup);
 
+  // The frame every benchmark renders: half a 24 fps frame's exposure from 0.
+  static constexpr FrameInfo frameInfo(int motionSteps) {
+    return {0, 0.0, 0.5 / 24, 24.0, motionSteps};
+  }
   void newFrame(int motionSteps);
   static constexpr double filmWidth() { return 0.036; }
   static constexpr double filmHeight() { return 0.018; }

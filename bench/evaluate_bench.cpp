@@ -45,7 +45,8 @@ void BM_Baseline(benchmark::State &state) {
   const bool pinhole = state.range(0) != 0;
   BenchCamera session({pinhole ? 3 : 0, 1});
   state.SetLabel(pinhole ? "pinhole" : "equirectangular");
-  runRays(state, pinhole ? pinholeBaseline : equirectangularBaseline, session.instance(),
+  BaselineFrame frame = baselineFrame(session, 1);
+  runRays(state, pinhole ? pinholeBaseline : equirectangularBaseline, &frame,
           session.samples(kSampleCount, false));
 }
 BENCHMARK(BM_Baseline)->Arg(0)->Arg(1);

@@ -55,9 +55,10 @@ void BM_AgainstBaseline(benchmark::State &state) {
   const bool perspective = (switches & 3) == 3;
   BenchCamera camera({switches, 1, lens ? 2.8 : 1e30});
   BenchCamera floor({perspective ? 3 : 0, 1});
+  BaselineFrame floorFrame = baselineFrame(floor, 1);
   state.SetLabel(perspective ? "pinhole" : "equirectangular");
   compare(state, {camera.evaluate(), camera.instance(), camera.samples(kWindow, lens)},
-          {perspective ? pinholeBaseline : equirectangularBaseline, floor.instance(),
+          {perspective ? pinholeBaseline : equirectangularBaseline, &floorFrame,
            floor.samples(kWindow, false)});
 }
 BENCHMARK(BM_AgainstBaseline)->ArgsProduct({{0, 4, 3, 7}, {0, 1}});
