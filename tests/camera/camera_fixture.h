@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "camera/instance.h"
 #include "panel/control_ids.h"
 #include "refhost/bindings/camera_session.h"
 #include "support/saved_state.h"
@@ -124,14 +123,6 @@ class CameraFixture : public testing::Test {
   SavedState savedState(void *instance) { return skyrind_test::savedState(handler, instance); }
   void loadState(void *instance, const SavedState &state) {
     skyrind_test::loadState(handler, instance, state);
-  }
-
-  static skyrind::CameraInstance &fields(void *instance) {
-    return *static_cast<skyrind::CameraInstance *>(instance);
-  }
-
-  static const skyrind::FrameSample &sample(void *instance, unsigned index) {
-    return fields(instance).samples[index];
   }
 
   refhost::CameraSession session{SKYRIND_PLUGIN_PATH};

@@ -5,15 +5,13 @@
 #include <limits>
 
 #include "camera_fixture.h"
+#include "plain_transcription.h"
 
 namespace skyrind_test {
 namespace {
 
 using V = refhost::Vec3;
 
-V of(const skyrind::Vec3 &v) {
-  return {v.x, v.y, v.z};
-}
 V of(const double (&v)[3]) {
   return {v[0], v[1], v[2]};
 }
@@ -72,11 +70,29 @@ class RayEvaluation : public CameraFixture {
     channel(instance, "HShift").curve().setStaticValue(hShift);
     channel(instance, "VShift").curve().setStaticValue(vShift);
     EXPECT_EQ(newFrame(instance, frameInfo(motionSteps)), std::nullopt);
-    s = &sample(instance, 0);
+    // The first sample as the plain transcription derives it from the same
+    // host values (its table equals the plug-in's bit for bit).
+    plain::Switches switches;
+    switches.verticalPanorama = mode.verticalPanorama;
+    switches.hPerspective = mode.hPerspective;
+    switches.vPerspective = mode.vPerspective;
+    const plain::HostScene scene{&camera,
+                                 &channel(instance, "HFOV"),
+                                 &channel(instance, "VFOV"),
+                                 &channel(instance, "HShift"),
+                                 &channel(instance, "VShift"),
+                                 switches,
+                                 kFilmWidth,
+                                 kFilmHeight};
+    first_ = plain::sampleTable(scene, frameInfo(motionSteps)).at(0);
+    s = &first_;
     return instance;
   }
 
-  const skyrind::FrameSample *s = nullptr;
+  const plain::Sample *s = nullptr;
+
+ private:
+  plain::Sample first_{};
 };
 
 TEST_F(RayEvaluation, WithoutATableNoRayIsWritten) {
