@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "panel/control_ids.h"
+#include "plain_transcription.h"
 #include "refhost/bindings/camera_session.h"
 #include "support/saved_state.h"
 
@@ -118,6 +119,19 @@ class CameraFixture : public testing::Test {
     CameraRay out{};
     EXPECT_EQ(handler.evaluate(instance, filmX, filmY, lensX, lensY, fracTime, out), 1);
     return out;
+  }
+
+  // The host values an instance reads, for the plain transcription.
+  plain::HostScene hostScene(void *instance, const plain::Switches &switches,
+                             double filmWidth = kFilmWidth, double filmHeight = kFilmHeight) {
+    return {&camera,
+            &channel(instance, "HFOV"),
+            &channel(instance, "VFOV"),
+            &channel(instance, "HShift"),
+            &channel(instance, "VShift"),
+            switches,
+            filmWidth,
+            filmHeight};
   }
 
   SavedState savedState(void *instance) { return skyrind_test::savedState(handler, instance); }

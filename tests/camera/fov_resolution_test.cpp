@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "camera_fixture.h"
-#include "plain_transcription.h"
 
 namespace skyrind_test {
 namespace {
@@ -64,14 +63,7 @@ class FovResolution : public CameraFixture {
     plain::Switches switches;
     switches.hPerspective = row.hPerspective, switches.vPerspective = row.vPerspective;
     switches.autoHFov = row.autoHFov, switches.autoVFov = row.autoVFov;
-    const plain::HostScene scene{&camera,
-                                 &channel(instance, "HFOV"),
-                                 &channel(instance, "VFOV"),
-                                 &channel(instance, "HShift"),
-                                 &channel(instance, "VShift"),
-                                 switches,
-                                 w,
-                                 hf};
+    const plain::HostScene scene = hostScene(instance, switches, w, hf);
     const std::vector<plain::Sample> table = plain::sampleTable(scene, frameInfo(0));
     for (const auto &[x, y] : {std::pair{0.3, 0.2}, {-0.45, 0.1}, {0.1, -0.4}}) {
       const CameraRay got = ray(instance, x * w, y * hf);

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "camera_fixture.h"
-#include "plain_transcription.h"
 
 namespace skyrind_test {
 namespace {
@@ -76,14 +75,7 @@ class RayEvaluation : public CameraFixture {
     switches.verticalPanorama = mode.verticalPanorama;
     switches.hPerspective = mode.hPerspective;
     switches.vPerspective = mode.vPerspective;
-    const plain::HostScene scene{&camera,
-                                 &channel(instance, "HFOV"),
-                                 &channel(instance, "VFOV"),
-                                 &channel(instance, "HShift"),
-                                 &channel(instance, "VShift"),
-                                 switches,
-                                 kFilmWidth,
-                                 kFilmHeight};
+    const plain::HostScene scene = hostScene(instance, switches);
     first_ = plain::sampleTable(scene, frameInfo(motionSteps)).at(0);
     s = &first_;
     return instance;
