@@ -20,13 +20,16 @@ double deriveAngle(double known, bool knownPerspective, bool otherPerspective, d
 
 }  // namespace
 
-FieldOfView resolveFieldOfView(const CameraInstance &camera, double w, double h) {
-  const double hFov = camera.hFov;
-  const double vFov = camera.vFov;
-  const bool hPerspective = camera.hPerspective != 0;
-  const bool vPerspective = camera.vPerspective != 0;
-  if (camera.autoVFov) return {hFov, deriveAngle(hFov, hPerspective, vPerspective, h, w)};
-  if (camera.autoHFov) return {deriveAngle(vFov, vPerspective, hPerspective, w, h), vFov};
+FieldOfView resolveFieldOfView(const CameraSettings &settings, const FilmSize &film) {
+  const double hFov = settings.hFov;
+  const double vFov = settings.vFov;
+  const Switches &on = settings.switches;
+  const bool hPerspective = on.hPerspective != 0;
+  const bool vPerspective = on.vPerspective != 0;
+  if (on.autoVFov)
+    return {hFov, deriveAngle(hFov, hPerspective, vPerspective, film.height, film.width)};
+  if (on.autoHFov)
+    return {deriveAngle(vFov, vPerspective, hPerspective, film.width, film.height), vFov};
   return {hFov, vFov};
 }
 

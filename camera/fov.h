@@ -2,7 +2,7 @@
 // aspect.
 #pragma once
 
-#include "camera/instance.h"
+#include "camera/settings.h"
 
 namespace skyrind {
 
@@ -11,8 +11,9 @@ struct FieldOfView {
   double vertical;    // radians
 };
 
-// Resolves the instance's hFov/vFov (already evaluated at the time in
-// question) for a film of width w and height h; the instance is not changed.
-FieldOfView resolveFieldOfView(const CameraInstance &camera, double w, double h);
+// The fields of view a film of this size covers with these settings (the
+// values evaluated at the time in question). "Auto Vertical FOV" wins over
+// "Auto Horizontal FOV".
+FieldOfView resolveFieldOfView(const CameraSettings &settings, const FilmSize &film);
 
 }  // namespace skyrind

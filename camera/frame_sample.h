@@ -1,17 +1,13 @@
 // One camera sample per time across the frame's exposure: everything a ray
-// needs, computed once per sample time by the new-frame callback.
+// needs, derived once per sample time so that a ray only reads one record.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
-#include "camera/lanes.h"
+#include "camera/settings.h"
+#include "camera/vec3.h"
 
 namespace skyrind {
-
-struct Vec3 {
-  double x, y, z;
-};
 
 struct FrameSample {
   double shiftX;       // horizontal image shift, film units
@@ -29,31 +25,41 @@ struct FrameSample {
   Vec3 focusForward;  // unit forward times the focal distance
   Vec3 forward;       // unit
   Vec3 position;      // world position, as the host gives it
+  // The rotation axes exactly as the rotation builder normalises them,
+  // `up` / |up| and `right` / |right|: once per sample instead of per ray.
+  Vec3 panAxis;
+  Vec3 tiltAxis;
 };
 
-// The record keeps exactly the fields above, in this order and with natural
-// alignment, so whatever reads the table sees each entry 192 bytes apart.
-static_assert(sizeof(FrameSample) == 192);
-
-// What the ray reads of one sample, laid out in lane pairs (camera/lanes.h)
-// per component x, y, z: lane 0 holds what the pan about `up` turns, lane 1
-// what the tilt about `right` turns. Filled once per sample, not per ray.
-// The table's allocation holds sampleCount + 1 of these right after the
-// sampleCount + 1 FrameSample records, so FrameSample keeps its own layout
-// and the table stays one allocation.
-struct SampleLanes {
-  Lanes axis[3];          // {up/|up|, right/|right|}, as the rotation builder normalises them
-  Lanes axisSq[3];        // their squared components
-  Lanes lensBasis[3];     // {right, up}: the lens offsets' directions
-  Lanes targetFacing[3];  // {focusForward, forward}: T and W before the turns
-  // hPerspective | vPerspective << 1 | verticalPanorama << 2, each switch as
-  // 0 or 1: which of the eight ray kernels the sample takes.
-  uint32_t kernel;
+// The camera item at one time, as the host gives it: world position and the
+// right, up and forward axes (of any length: a scaled camera).
+struct CameraPose {
+  Vec3 position;
+  Vec3 right;
+  Vec3 up;
+  Vec3 forward;
 };
 
-// The lanes that belong to entry `index` of a table of `count` + 1 samples.
-inline const SampleLanes &sampleLanes(const FrameSample *table, uint32_t count, uint32_t index) {
-  return reinterpret_cast<const SampleLanes *>(table + (size_t{count} + 1))[index];
+// The camera's lens at one time.
+struct Lens {
+  double focalDistance;  // scene units
+  double fStop;
+};
+
+// The sample for settings evaluated at one time, the camera's pose and lens
+// then, and the film's size. Nothing is clamped or validated: a zero film
+// size, f-stop or axis gives infinities or NaNs by plain double arithmetic.
+FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose, const Lens &lens,
+                         const FilmSize &film);
+
+// The table entry ⌊sampleCount × fracTime⌋ of a table of sampleCount + 1.
+// The time is clamped to [0, 1] first (NaN reads entry 0), so no input can
+// index outside the table.
+inline uint32_t sampleIndex(uint32_t sampleCount, double fracTime) {
+  double t = fracTime;
+  if (!(t >= 0.0)) t = 0.0;
+  if (t > 1.0) t = 1.0;
+  return static_cast<uint32_t>(static_cast<double>(sampleCount) * t);
 }
 
 }  // namespace skyrind

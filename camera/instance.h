@@ -1,54 +1,42 @@
-// The state of one panoramic camera in a scene, and its instance operations.
+// The state of one panoramic camera in a scene: its settings, the host's
+// handles it keeps, the current frame's timing and its sample table.
 #pragma once
 
 #include <cstdint>
 
 #include "camera/frame_sample.h"
-#include "host/host_abi.h"
+#include "camera/settings.h"
 
 namespace skyrind {
 
-struct CameraInstance {
-  double hFov;    // radians
-  double vFov;    // radians
-  double hShift;  // fraction of filmWidth
-  double vShift;  // fraction of filmHeight
-  double filmWidth;
-  double filmHeight;
-  int32_t hPerspective;
-  int32_t vPerspective;
-  int32_t verticalPanorama;
-  int32_t autoHFov;
-  int32_t autoVFov;
-  void *hFovParm;
-  void *vFovParm;
-  void *hShiftParm;
-  void *vShiftParm;
-  void *channelGroup;
-  void *cameraItem;
-  int32_t frameNumber;
-  double frameStart;  // seconds
-  double frameDuration;
-  double framesPerSecond;
-  uint32_t sampleCount;  // sample intervals: 4 × the host's motion steps
-  FrameSample *samples;  // sampleCount + 1 entries, or null
+// The host's handles, opaque: the camera keeps them and hands them back,
+// and never looks inside.
+struct HostParameter;
+struct HostChannelGroup;
+struct HostItem;
+
+// One animated value's host parameter for each of hFov, vFov, hShift,
+// vShift; null where the host could not create it.
+struct ParameterHandles {
+  HostParameter *hFov;
+  HostParameter *vFov;
+  HostParameter *hShift;
+  HostParameter *vShift;
 };
 
-// Instance operations, in the shape of InstanceFuncs.
-void *createInstance(void *priv, void *item, const char **error);
-void destroyInstance(void *instance);
-const char *copyInstance(void *to, void *from);
-const char *describeInstance(void *instance);
-const char *loadInstance(void *instance, const LoadState *state);
-const char *saveInstance(void *instance, const SaveState *state);
-
-// Reads the four animated parameters at `time` (seconds) into hFov…vShift.
-// A parameter the host failed to create keeps its static value.
-void evaluateParameters(CameraInstance &camera, double time);
-
-// Loads or saves the four parameters in their fixed order; the first host
-// message stops the walk and is returned.
-const char *loadParameters(CameraInstance &camera, const LoadState *state);
-const char *saveParameters(const CameraInstance &camera, const SaveState *state);
+struct CameraInstance {
+  // The values as last evaluated (or set through the panel) and the switches.
+  CameraSettings settings;
+  FilmSize film;  // the film size of the last new frame or preview
+  ParameterHandles parameters;
+  HostChannelGroup *channelGroup;
+  HostItem *cameraItem;
+  int32_t frameNumber;
+  double frameStart;     // seconds
+  double frameDuration;  // seconds
+  double framesPerSecond;
+  uint32_t sampleCount;  // sample intervals: 4 × the host's motion steps
+  FrameSample *samples;  // sampleCount + 1 entries, or null before the first frame
+};
 
 }  // namespace skyrind

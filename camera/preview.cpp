@@ -1,68 +1,49 @@
-// An ordinary perspective projection for the host's interactive views,
-// approximating the camera at the current time: it covers the resolved fields
-// of view (wide angular ones spread linearly), follows the image shift, and
-// moves the eye by a lens position while keeping the focal plane in place.
-#include <bit>
-#include <cmath>
-#include <cstdint>
+#include "camera/preview.h"
 
-#include "camera/callbacks.h"
+#include <cmath>
+
 #include "camera/fov.h"
-#include "camera/instance.h"
-#include "host/services.h"
 
 namespace skyrind {
 namespace {
 
-// Depth terms −(f+n)/(f−n) and −2fn/(f−n) for near 1 and far 65000.
-const double kDepthScale = std::bit_cast<double>(uint64_t{0xBFF0002043ADF7ED});
-const double kDepthOffset = std::bit_cast<double>(uint64_t{0xC000001021D6FBF7});
+// The depth range of the projection, scene units from the eye.
+constexpr double kNear = 1;
+constexpr double kFar = 65000;
+// −(far + near) / (far − near) and −2 · far · near / (far − near).
+constexpr double kDepthScale = -(kFar + kNear) / (kFar - kNear);
+constexpr double kDepthOffset = -2 * kFar * kNear / (kFar - kNear);
 
 // Half-extent of one axis on the projection plane per film unit: the tangent
-// for perspective axes and narrow angular ones, else linear in the angle.
-double halfExtent(double angle, double filmSize, bool perspective) {
-  if (angle < services.pi / 2 || perspective) return 2 * std::tan(angle / 2) / filmSize;
-  return 2 * (angle / services.pi) * 2 / filmSize;
+// for perspective axes and angular ones under a right angle, else linear in
+// the angle.
+double halfExtent(double angle, double filmSize, bool perspective, double pi) {
+  if (angle < pi / 2 || perspective) return 2 * std::tan(angle / 2) / filmSize;
+  return 2 * (angle / pi) * 2 / filmSize;
 }
 
 }  // namespace
 
-int previewProjection(void *instance, double lensX, double lensY, double projection[16],
-                      const CameraAccess *access) {
-  auto *camera = static_cast<CameraInstance *>(instance);
-  if (!camera || !projection || !access) return 0;
+Projection previewProjection(const CameraSettings &settings, const Lens &lens, const FilmSize &film,
+                             double pi, double lensX, double lensY) {
+  const FieldOfView fov = resolveFieldOfView(settings, film);
+  const double ex = halfExtent(fov.horizontal, film.width, settings.switches.hPerspective != 0, pi);
+  const double ey = halfExtent(fov.vertical, film.height, settings.switches.vPerspective != 0, pi);
+  // (Hf / f · 0.5) / ey: the lens radius on the projection plane.
+  const double k = (film.height / lens.fStop * 0.5) / ey;
+  const double d = lens.focalDistance;
 
-  const auto *timeInfo = static_cast<const TimeInfo *>(lookupService(TIME_INFO_NAME));
-  if (!timeInfo) return 0;
-  const double t = timeInfo->time;
-  evaluateParameters(*camera, t);
-
-  const auto *cameraInfo = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
-  if (!cameraInfo) return 0;
-  const double d = cameraInfo->focalDistance(access->cameraItem, t);
-  const double F = cameraInfo->fStop(access->cameraItem, t);
-
-  const double W = access->filmWidth;
-  const double Hf = access->filmHeight;
-  camera->filmWidth = W;
-  camera->filmHeight = Hf;
-
-  const FieldOfView fov = resolveFieldOfView(*camera, W, Hf);
-  const double ex = halfExtent(fov.horizontal, W, camera->hPerspective != 0);
-  const double ey = halfExtent(fov.vertical, Hf, camera->vPerspective != 0);
-  const double k = (Hf / F * 0.5) / ey;
-
-  for (int i = 0; i < 16; ++i) projection[i] = 0.0;
-  projection[0] = 2 / (ex - (-ex));
-  projection[5] = 2 / (ey - (-ey));
-  projection[8] = (ex + (-ex)) / (ex - (-ex)) + camera->hShift * W + k * lensX / d;
-  projection[9] = (ey + (-ey)) / (ey - (-ey)) + camera->vShift * Hf + k * lensY / d;
-  projection[10] = kDepthScale;
-  projection[11] = -1;
-  projection[12] = k * lensX;
-  projection[13] = k * lensY;
-  projection[14] = kDepthOffset;
-  return 1;
+  Projection p{};
+  p[0] = 2 / (ex - (-ex));
+  p[5] = 2 / (ey - (-ey));
+  p[8] = (ex + (-ex)) / (ex - (-ex)) + settings.hShift * film.width + k * lensX / d;
+  p[9] = (ey + (-ey)) / (ey - (-ey)) + settings.vShift * film.height + k * lensY / d;
+  p[10] = kDepthScale;
+  p[11] = -1;
+  p[12] = k * lensX;
+  p[13] = k * lensY;
+  p[14] = kDepthOffset;
+  return p;
 }
 
 }  // namespace skyrind

@@ -16,7 +16,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Tests and test discovery run the built programs through Wine, with the
 # prefix kept inside the build folder.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
 
 # Every program and module stands alone: libgcc, libstdc++, libssp and
 # winpthread are linked in, so no MinGW DLL has to travel with them.

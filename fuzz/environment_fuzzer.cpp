@@ -17,7 +17,7 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/input_error_check.h"
 #include "fuzz/temp_input.h"
-#include "tools/skyrind-host/environment.h"
+#include "scene/environment.h"
 
 namespace {
 

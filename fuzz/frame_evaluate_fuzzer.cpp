@@ -52,7 +52,7 @@ bool moderateAxis(const double axis[3]) {
 // Non-zero finite film, focal distance, f-stop and axes, fields of view in
 // (0, 2π], all of moderate size so that the ray's arithmetic cannot overflow.
 bool sound(const Camera &c) {
-  return within(c.filmWidth, 1e-6, 1e6) && within(c.filmHeight, 1e-6, 1e6) &&
+  return within(c.film.width, 1e-6, 1e6) && within(c.film.height, 1e-6, 1e6) &&
          within(c.script.focalDistance, 1e-6, 1e6) && c.script.focalDistance > 0 &&
          within(c.script.fStop, 1e-3, 1e6) && c.script.fStop > 0 && moderateAxis(c.script.right) &&
          moderateAxis(c.script.up) && moderateAxis(c.script.forward) && c.fov[0] > 0 &&
@@ -96,8 +96,8 @@ void checkRay(void *instance, CameraEvaluateFunc evaluate, FuzzedDataProvider &i
   const double time = hostValue(in, -0.5, 1.5);
   if (in.ConsumeBool()) {
     // The film point on the optical axis.
-    film[0] = -(camera.filmWidth * camera.shift[0]);
-    film[1] = -(camera.shift[1] * camera.filmHeight);
+    film[0] = -(camera.film.width * camera.shift[0]);
+    film[1] = -(camera.shift[1] * camera.film.height);
   }
 
   skyrind_fuzz::CanaryBuffer<160> record;
@@ -181,10 +181,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   camera.script.focalDistance = hostValue(in, 0.1, 100);
   camera.script.fStop = hostValue(in, 1, 32);
   skyrind_fuzz::setCameraScript(camera.script);
-  camera.filmWidth = hostValue(in, 0.001, 0.1);
-  camera.filmHeight = hostValue(in, 0.001, 0.1);
+  camera.film.width = hostValue(in, 0.001, 0.1);
+  camera.film.height = hostValue(in, 0.001, 0.1);
   const CameraAccess access =
-      refhost::cameraAccess(item.handle(), camera.filmWidth, camera.filmHeight);
+      refhost::cameraAccess(item.handle(), camera.film.width, camera.film.height);
   host.setTime(hostValue(in, -10, 10));
 
   const int frames = in.ConsumeIntegralInRange<int>(1, 2);

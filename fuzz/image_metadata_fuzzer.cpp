@@ -23,13 +23,13 @@
 #include <optional>
 #include <string>
 
+#include "containers/image_xmp.h"
+#include "containers/jpeg_segments.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/input_error_check.h"
 #include "fuzz/temp_input.h"
-#include "tools/skyrind-host/image_xmp.h"
-#include "tools/skyrind-host/jpeg_segments.h"
-#include "tools/skyrind-host/panorama_metadata.h"
-#include "tools/skyrind-host/xmp_packet.h"
+#include "panorama/metadata.h"
+#include "panorama/xmp_packet.h"
 
 namespace {
 

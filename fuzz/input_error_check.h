@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "common/input_error.h"
 #include "fuzz/fuzz_check.h"
-#include "tools/skyrind-host/input_error.h"
 
 namespace skyfuzz {
 

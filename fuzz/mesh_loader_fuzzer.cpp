@@ -12,7 +12,7 @@
 #include "fuzz/input_error_check.h"
 #include "fuzz/scene_recorder.h"
 #include "fuzz/temp_input.h"
-#include "tools/skyrind-host/mesh_loader.h"
+#include "scene/mesh_loader.h"
 
 namespace {
 

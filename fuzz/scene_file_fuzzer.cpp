@@ -9,7 +9,7 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/input_error_check.h"
 #include "fuzz/temp_input.h"
-#include "tools/skyrind-host/scene_file.h"
+#include "session/scene_file.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tools/skyrind-host/scene.h"
+#include "scene/scene.h"
 
 namespace skyfuzz {
 

@@ -51,6 +51,9 @@ typedef struct ModuleDescriptor {
 #define MODULE_SYNC 0x04121994u
 #define MODULE_SYSTEM_VERSION 3u
 #define MODULE_MACHINE 0x300u
+/* What start-up returns: the host takes any non-null value as "started" and
+ * hands it back to shut-down. */
+#define MODULE_STARTED ((void *)(uintptr_t)4)
 
 /* Activation statuses. */
 #define AFUNC_OK 0
@@ -129,6 +132,10 @@ typedef int (*CameraEvaluateFunc)(void *instance, double filmX, double filmY, do
                                   double lensY, double fracTime, CameraRay *ray);
 typedef unsigned int (*CameraFlagsFunc)(void *instance);
 
+/* Flag bits: the camera uses the host's lens positions, so the host samples
+ * the aperture for depth of field. */
+#define CAMERA_SUPPORTS_DEPTH_OF_FIELD 1u
+
 /* Filled by the "CameraHandler" activation (version 2). */
 typedef struct CameraHandler {
   InstanceFuncs *inst;
@@ -170,7 +177,7 @@ typedef struct CameraInterface {
 typedef struct VParmFuncs {
   void *(*create)(int valueType, int textureType);
   void (*destroy)(void *parm);
-  int (*setup)(void *parm, const char *channelName, void *group, void *, void *, void *, void *);
+  void (*setup)(void *parm, const char *channelName, void *group, void *, void *, void *, void *);
   const char *(*copy)(void *to, void *from);
   const char *(*load)(void *parm, const LoadState *state);
   const char *(*save)(void *parm, const SaveState *state);
@@ -186,7 +193,7 @@ typedef struct VParmFuncs {
 
 typedef struct ItemInfo {
   void *opaque1[9];
-  unsigned int (*param)(void *item, int code, double time, double out[3]);
+  void (*param)(void *item, int code, double time, double out[3]);
   void *opaque11[3];
   void *(*chanGroup)(void *item);
 } ItemInfo;
@@ -201,7 +208,7 @@ typedef struct TimeInfo {
   double time; /* current time, seconds */
 } TimeInfo;
 
-typedef int (*InstanceUpdateFunc)(const char *className, void *instance);
+typedef void (*InstanceUpdateFunc)(const char *className, void *instance);
 
 /* ---- XPanel ----------------------------------------------------------------- */
 
@@ -223,6 +230,17 @@ typedef struct XPanelDataDesc {
 } XPanelDataDesc;
 
 #define XPANEL_VIEW 1
+
+/* Hint tags. The low 7 bits of a tag are its count of fixed arguments; bit
+ * 0x80 means a 0-terminated list of words follows them. */
+#define XPANEL_HINT_GROUP 0x3D01FE81         /* group id, then member ids until 0 */
+#define XPANEL_HINT_LABEL 0x3D000B03         /* id, label string, 0 (id 0: the panel's title) */
+#define XPANEL_HINT_NOTIFY 0x3D000F01        /* hook function */
+#define XPANEL_HINT_CHANGE_NOTIFY 0x3D001302 /* hook function, 0 */
+#define XPANEL_HINT_MINIMUM 0x3D014002       /* id, minimum */
+#define XPANEL_HINT_MAXIMUM 0x3D014102       /* id, maximum */
+#define XPANEL_HINT_RANGE 0x3D014202         /* id, range value */
+#define XPANEL_HINT_PANEL_WIDE 0x3D001201    /* panel-wide value */
 
 typedef struct XPanelFuncs {
   void *opaque1[2];

@@ -4,21 +4,9 @@
 #include <cstring>
 
 #include "camera/instance.h"
-#include "host/activation.h"
-#include "host/services.h"
 
 namespace skyrind {
 namespace {
-
-// Panel hint tags (the host's XPanel hint codes).
-constexpr XPanelHint kGroupHint = 0x3D01FE81;
-constexpr XPanelHint kTitleHint = 0x3D000B03;
-constexpr XPanelHint kNotifyHint = 0x3D000F01;
-constexpr XPanelHint kChangeNotifyHint = 0x3D001302;
-constexpr XPanelHint kMinimumHint = 0x3D014002;
-constexpr XPanelHint kRangeHint = 0x3D014202;
-constexpr XPanelHint kMaximumHint = 0x3D014102;
-constexpr XPanelHint kPanelWideHint = 0x3D001201;
 
 void ignoreNotification() {}
 
@@ -58,21 +46,22 @@ const XPanelDataDesc kPanelData[] = {
 
 // clang-format off
 const XPanelHint kPanelHints[] = {
-    kGroupHint, kFieldOfViewGroup, kHorizontalFov, kHorizontalPerspective, kAutoHorizontalFov,
-        kVerticalFov, kVerticalPerspective, kAutoVerticalFov, kVerticalPanorama, 0,
-    kGroupHint, kShiftGroup, kHorizontalShift, kVerticalShift, 0,
-    kTitleHint, 0, word("Skyrind"), 0,
-    kNotifyHint, word(ignoreNotification),
-    kChangeNotifyHint, word(ignoreNotification), 0,
-    kMinimumHint, kHorizontalFov, 0,
-    kRangeHint, kHorizontalFov, 1,
-    kMinimumHint, kVerticalFov, 0,
-    kRangeHint, kVerticalFov, 1,
-    kMinimumHint, kHorizontalShift, -1000,
-    kMaximumHint, kHorizontalShift, 1000,
-    kMinimumHint, kVerticalShift, -1000,
-    kMaximumHint, kVerticalShift, 1000,
-    kPanelWideHint, -1,
+    XPANEL_HINT_GROUP, kFieldOfViewGroup, kHorizontalFov, kHorizontalPerspective,
+        kAutoHorizontalFov, kVerticalFov, kVerticalPerspective, kAutoVerticalFov,
+        kVerticalPanorama, 0,
+    XPANEL_HINT_GROUP, kShiftGroup, kHorizontalShift, kVerticalShift, 0,
+    XPANEL_HINT_LABEL, 0, word("Skyrind"), 0,
+    XPANEL_HINT_NOTIFY, word(ignoreNotification),
+    XPANEL_HINT_CHANGE_NOTIFY, word(ignoreNotification), 0,
+    XPANEL_HINT_MINIMUM, kHorizontalFov, 0,
+    XPANEL_HINT_RANGE, kHorizontalFov, 1,
+    XPANEL_HINT_MINIMUM, kVerticalFov, 0,
+    XPANEL_HINT_RANGE, kVerticalFov, 1,
+    XPANEL_HINT_MINIMUM, kHorizontalShift, -1000,
+    XPANEL_HINT_MAXIMUM, kHorizontalShift, 1000,
+    XPANEL_HINT_MINIMUM, kVerticalShift, -1000,
+    XPANEL_HINT_MAXIMUM, kVerticalShift, 1000,
+    XPANEL_HINT_PANEL_WIDE, -1,
     0,
 };
 // clang-format on
@@ -80,25 +69,26 @@ const XPanelHint kPanelHints[] = {
 void *getControl(void *instance, unsigned long id) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera) return nullptr;
+  Switches &on = camera->settings.switches;
   switch (id) {
     case kHorizontalFov:
-      return camera->hFovParm;
+      return camera->parameters.hFov;
     case kVerticalFov:
-      return camera->vFovParm;
+      return camera->parameters.vFov;
     case kHorizontalShift:
-      return camera->hShiftParm;
+      return camera->parameters.hShift;
     case kVerticalShift:
-      return camera->vShiftParm;
+      return camera->parameters.vShift;
     case kHorizontalPerspective:
-      return &camera->hPerspective;
+      return &on.hPerspective;
     case kVerticalPerspective:
-      return &camera->vPerspective;
+      return &on.vPerspective;
     case kVerticalPanorama:
-      return &camera->verticalPanorama;
+      return &on.verticalPanorama;
     case kAutoHorizontalFov:
-      return &camera->autoHFov;
+      return &on.autoHFov;
     case kAutoVerticalFov:
-      return &camera->autoVFov;
+      return &on.autoVFov;
     default:
       return nullptr;
   }
@@ -107,6 +97,7 @@ void *getControl(void *instance, unsigned long id) {
 int setControl(void *instance, unsigned long id, void *value) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera || !value) return 0;
+  Switches &on = camera->settings.switches;
   // Values may come unaligned from a host buffer: copy them out bytewise.
   const auto readDouble = [value] {
     double v;
@@ -120,62 +111,38 @@ int setControl(void *instance, unsigned long id, void *value) {
   };
   switch (id) {
     case kHorizontalFov:
-      camera->hFov = readDouble();
+      camera->settings.hFov = readDouble();
       break;
     case kVerticalFov:
-      camera->vFov = readDouble();
+      camera->settings.vFov = readDouble();
       break;
     case kHorizontalShift:
-      camera->hShift = readDouble();
+      camera->settings.hShift = readDouble();
       break;
     case kVerticalShift:
-      camera->vShift = readDouble();
+      camera->settings.vShift = readDouble();
       break;
     case kHorizontalPerspective:
-      camera->hPerspective = readInt();
+      on.hPerspective = readInt();
       break;
     case kVerticalPerspective:
-      camera->vPerspective = readInt();
+      on.vPerspective = readInt();
       break;
     case kVerticalPanorama:
-      camera->verticalPanorama = readInt();
+      on.verticalPanorama = readInt();
       break;
     case kAutoHorizontalFov:
-      camera->autoHFov = readInt();
-      if (camera->autoHFov) camera->autoVFov = 0;
+      on.autoHFov = readInt();
+      if (on.autoHFov) on.autoVFov = 0;
       break;
     case kAutoVerticalFov:
-      camera->autoVFov = readInt();
-      if (camera->autoVFov) camera->autoHFov = 0;
+      on.autoVFov = readInt();
+      if (on.autoVFov) on.autoHFov = 0;
       break;
     default:
       return 0;
   }
-  if (services.instanceUpdate) services.instanceUpdate(CAMERA_HANDLER_CLASS, camera);
   return 1;
-}
-
-int activateInterface(int version, GlobalFunc global, void *local, void *) {
-  if (version != CAMERA_INTERFACE_VERSION) return AFUNC_BADVERSION;
-  services.global = global;
-  services.instanceUpdate =
-      reinterpret_cast<InstanceUpdateFunc>(const_cast<void *>(lookupService(INSTANCE_UPDATE_NAME)));
-  services.panel = static_cast<const XPanelFuncs *>(lookupService(XPANEL_FUNCS_NAME));
-  const XPanelFuncs *panels = services.panel;
-  if (!panels) return AFUNC_BADGLOBAL;
-
-  auto *ui = static_cast<CameraInterface *>(local);
-  if (!ui) return AFUNC_OK;
-  void *panel = panels->create(XPANEL_VIEW, kPanelControls);
-  if (!panel) return AFUNC_OK;
-  panels->describe(panel, kPanelData, getControl, setControl);
-  panels->hint(panel, 0, kPanelHints);
-  panels->viewInst(panel, ui->inst);
-  panels->setData(panel, 0, ui->inst);
-  ui->panel = panel;
-  ui->options = nullptr;
-  ui->command = nullptr;
-  return AFUNC_OK;
 }
 
 }  // namespace skyrind

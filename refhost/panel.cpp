@@ -121,7 +121,7 @@ int Panel::edit(unsigned long id, double value) {
 unsigned long Panel::groupOf(unsigned long id) const {
   for (const HintList &list : hints_)
     for (const Hint &hint : list.hints)
-      if (hint.tag == kGroupHint && !hint.args.empty())
+      if (hint.tag == XPANEL_HINT_GROUP && !hint.args.empty())
         for (XPanelHint member : hint.list)
           if (static_cast<unsigned long>(member) == id)
             return static_cast<unsigned long>(hint.args[0]);
@@ -137,7 +137,8 @@ std::vector<ControlListing> Panel::listing() const {
 std::string Panel::title() const {
   for (const HintList &list : hints_)
     for (const Hint &hint : list.hints)
-      if (hint.tag == kLabelHint && hint.args.size() >= 2 && hint.args[0] == 0 && hint.args[1] != 0)
+      if (hint.tag == XPANEL_HINT_LABEL && hint.args.size() >= 2 && hint.args[0] == 0 &&
+          hint.args[1] != 0)
         return reinterpret_cast<const char *>(hint.args[1]);
   return "";
 }

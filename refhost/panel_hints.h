@@ -12,10 +12,6 @@
 
 namespace refhost {
 
-// Tags the host reads itself.
-constexpr XPanelHint kGroupHint = 0x3D01FE81;  // group id, then member ids until 0
-constexpr XPanelHint kLabelHint = 0x3D000B03;  // id, label string, 0
-
 // Longest hint list read; a list without its end stops here.
 constexpr std::size_t kMaxHintWords = 4096;
 

@@ -5,14 +5,13 @@
 namespace refhost::records {
 namespace {
 
-unsigned int param(void *item, int code, double time, double out[3]) {
-  return guarded(0u, [&](Host &host) {
-    auto token =
-        host.log().open(Call(ITEM_INFO_NAME, "param").ptr(item).integer(code).real(time).ptr(out));
+// Leaves `out` as it was for an unknown item or code.
+void param(void *item, int code, double time, double out[3]) {
+  guardedVoid([&](Host &host) {
+    host.log().record(
+        [&] { return Call(ITEM_INFO_NAME, "param").ptr(item).integer(code).real(time).ptr(out); });
     Item *found = host.items().find(item);
-    unsigned int ok = found && out && found->param(code, time, out) ? 1u : 0u;
-    host.log().close(token, [&](Call &c) { c.returnsInteger(ok); });
-    return ok;
+    if (found && out) found->param(code, time, out);
   });
 }
 

@@ -85,12 +85,10 @@ void viewInst(void *panel, void *instance) {
 }
 
 // The host would refresh its views; here the call is only recorded.
-int instanceUpdateFunc(const char *className, void *instance) {
-  return guarded(0, [&](Host &host) {
-    host.log().record([&] {
-      return Call(INSTANCE_UPDATE_NAME, "update").text(className).ptr(instance).returnsInteger(1);
-    });
-    return 1;
+void instanceUpdateFunc(const char *className, void *instance) {
+  guardedVoid([&](Host &host) {
+    host.log().record(
+        [&] { return Call(INSTANCE_UPDATE_NAME, "update").text(className).ptr(instance); });
   });
 }
 

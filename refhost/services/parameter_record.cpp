@@ -26,15 +26,15 @@ void destroy(void *parm) {
   });
 }
 
-int setup(void *parm, const char *name, void *group, void *a, void *b, void *c, void *d) {
-  return guarded(0, [&](Host &host) {
-    auto token = host.log().open(
-        Call(kService, "setup").ptr(parm).text(name).ptr(group).ptr(a).ptr(b).ptr(c).ptr(d));
+// Names the parameter's channel and puts it in the group; an unknown handle
+// or a null name changes nothing.
+void setup(void *parm, const char *name, void *group, void *a, void *b, void *c, void *d) {
+  guardedVoid([&](Host &host) {
+    host.log().record([&] {
+      return Call(kService, "setup").ptr(parm).text(name).ptr(group).ptr(a).ptr(b).ptr(c).ptr(d);
+    });
     Channel *channel = host.channels().find(parm);
-    int ok = channel != nullptr && name != nullptr;
-    if (ok) channel->registerAs(name, group);
-    host.log().close(token, [&](Call &call) { call.returnsInteger(ok); });
-    return ok;
+    if (channel != nullptr && name != nullptr) channel->registerAs(name, group);
   });
 }
 

@@ -1,12 +1,13 @@
-// A straightforward, independent transcription of the camera's written
-// algorithm (frame sampling, field-of-view resolution, ray evaluation with the
-// axis-angle rotation builder), step by step in the written order of
-// operations. Read from the reference host's own values; the plug-in's rays
-// must equal these bit for bit.
+// A straightforward, independent transcription of the camera's frame
+// sampling and field-of-view resolution, step by step in the written order of
+// operations, read from the reference host's own values; the rays come from
+// the camera's plainly written reference ray (camera/ray_reference.h). The
+// plug-in's rays must equal these bit for bit.
 #pragma once
 
 #include <vector>
 
+#include "camera/frame_sample.h"
 #include "host/host_abi.h"
 #include "refhost/channel.h"
 #include "refhost/item.h"
@@ -25,12 +26,7 @@ struct HostScene {
   double filmWidth, filmHeight;
 };
 
-struct Sample {
-  double shiftX, shiftY, lensRadius;
-  double planeScaleX, planeScaleY, angleScaleX, angleScaleY;
-  int verticalPanorama, hPerspective, vPerspective;
-  double right[3], up[3], focusForward[3], forward[3], position[3];
-};
+using Sample = skyrind::FrameSample;
 
 // sampleCount + 1 samples across the frame's exposure.
 std::vector<Sample> sampleTable(const HostScene &scene, const FrameInfo &frame);

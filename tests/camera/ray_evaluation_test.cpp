@@ -11,6 +11,9 @@ namespace {
 
 using V = refhost::Vec3;
 
+V of(const skyrind::Vec3 &v) {
+  return {v.x, v.y, v.z};
+}
 V of(const double (&v)[3]) {
   return {v[0], v[1], v[2]};
 }

@@ -45,7 +45,7 @@ TEST(HostLookup, InstanceUpdateIsTheFunctionItself) {
   auto installed = host.install();
   auto update = reinterpret_cast<InstanceUpdateFunc>(lookup(INSTANCE_UPDATE_NAME));
   int instance = 0;
-  EXPECT_EQ(update(CAMERA_HANDLER_CLASS, &instance), 1);
+  update(CAMERA_HANDLER_CLASS, &instance);
   auto calls = host.log().callsOf(INSTANCE_UPDATE_NAME);
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].args[0], "CameraHandler");

@@ -21,7 +21,7 @@ TEST(PanelHintParsing, SplitsTagsIntoFixedArgumentsAndZeroEndedLists) {
   EXPECT_FALSE(parsed.truncated);
   EXPECT_EQ(parsed.raw, std::vector<XPanelHint>(std::begin(words), std::end(words)));
   ASSERT_EQ(parsed.hints.size(), 5u);
-  EXPECT_EQ(parsed.hints[0].tag, kGroupHint);
+  EXPECT_EQ(parsed.hints[0].tag, XPANEL_HINT_GROUP);
   EXPECT_EQ(parsed.hints[0].args, std::vector<XPanelHint>{0x800A});
   EXPECT_EQ(parsed.hints[0].list, (std::vector<XPanelHint>{0x8001, 0x8003}));
   EXPECT_EQ(parsed.hints[1].args, (std::vector<XPanelHint>{0, title, 0}));

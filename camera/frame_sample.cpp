@@ -1,0 +1,58 @@
+#include "camera/frame_sample.h"
+
+#include <cmath>
+
+#include "camera/fov.h"
+
+namespace skyrind {
+namespace {
+
+// |v| = √(x² + y² + z²).
+double length(const Vec3 &v) {
+  return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+// v / |v|, each component divided by the one length.
+Vec3 unit(const Vec3 &v) {
+  const double l = length(v);
+  return {v.x / l, v.y / l, v.z / l};
+}
+
+}  // namespace
+
+FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose, const Lens &lens,
+                         const FilmSize &film) {
+  const double d = lens.focalDistance;
+  FrameSample s;
+  s.shiftX = film.width * settings.hShift;
+  s.shiftY = settings.vShift * film.height;
+  // (Hf / f) · 0.5: the aperture's radius for f-stop f on a film Hf high.
+  s.lensRadius = (film.height / lens.fStop) * 0.5;
+
+  // Heff, Veff: the fields of view this film covers; W, Hf its size.
+  const FieldOfView fov = resolveFieldOfView(settings, film);
+  // tan(Heff · 0.5) · (2 / W) · d: along `right` on the plane of focus.
+  s.planeScaleX = std::tan(fov.horizontal * 0.5) * (2 / film.width) * d;
+  s.planeScaleY = std::tan(fov.vertical * 0.5) * (2 / film.height) * d;
+  // Heff / W: radians per film unit.
+  s.angleScaleX = fov.horizontal / film.width;
+  s.angleScaleY = fov.vertical / film.height;
+
+  s.verticalPanorama = settings.switches.verticalPanorama;
+  s.hPerspective = settings.switches.hPerspective;
+  s.vPerspective = settings.switches.vPerspective;
+
+  s.right = unit(pose.right);
+  s.up = unit(pose.up);
+  // (F / |F|) · d: each component divided by |F|, then multiplied by d.
+  const double forwardLength = length(pose.forward);
+  s.focusForward = {pose.forward.x / forwardLength * d, pose.forward.y / forwardLength * d,
+                    pose.forward.z / forwardLength * d};
+  s.forward = unit(pose.forward);
+  s.position = pose.position;
+  s.panAxis = unit(s.up);
+  s.tiltAxis = unit(s.right);
+  return s;
+}
+
+}  // namespace skyrind

@@ -1,0 +1,15 @@
+// The camera handler's callbacks, in the shapes of the host's handler record.
+#pragma once
+
+#include "host/host_abi.h"
+
+namespace skyrind {
+
+const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess *access);
+int evaluateRay(void *instance, double filmX, double filmY, double lensX, double lensY,
+                double fracTime, CameraRay *ray);
+int previewMatrix(void *instance, double lensX, double lensY, double projection[16],
+                  const CameraAccess *access);
+unsigned int handlerFlags(void *instance);
+
+}  // namespace skyrind

@@ -1,0 +1,88 @@
+#include "host/parameters.h"
+
+#include "host/services.h"
+
+namespace skyrind {
+namespace {
+
+// The four parameters, in the order every operation visits them.
+struct ParameterSlot {
+  HostParameter *ParameterHandles::*handle;
+  double CameraSettings::*value;
+  int valueType;
+  const char *channelName;
+};
+
+constexpr ParameterSlot kParameters[] = {
+    {&ParameterHandles::hFov, &CameraSettings::hFov, VPARM_ANGLE, "HFOV"},
+    {&ParameterHandles::vFov, &CameraSettings::vFov, VPARM_ANGLE, "VFOV"},
+    {&ParameterHandles::hShift, &CameraSettings::hShift, VPARM_PERCENT, "HShift"},
+    {&ParameterHandles::vShift, &CameraSettings::vShift, VPARM_PERCENT, "VShift"},
+};
+
+}  // namespace
+
+void createParameters(CameraInstance &camera) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return;
+  for (const ParameterSlot &p : kParameters) {
+    void *handle = parms->create(p.valueType, -1);
+    camera.parameters.*p.handle = static_cast<HostParameter *>(handle);
+    if (!handle) continue;
+    parms->setup(handle, p.channelName, camera.channelGroup, nullptr, nullptr, nullptr, nullptr);
+    parms->setVal(handle, &(camera.settings.*p.value));
+  }
+}
+
+void destroyParameters(CameraInstance &camera) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return;
+  for (const ParameterSlot &p : kParameters)
+    if (HostParameter *handle = camera.parameters.*p.handle) parms->destroy(handle);
+}
+
+void copyParameters(CameraInstance &destination, const CameraInstance &source) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return;
+  for (const ParameterSlot &p : kParameters) {
+    HostParameter *to = destination.parameters.*p.handle;
+    HostParameter *from = source.parameters.*p.handle;
+    if (to && from) parms->copy(to, from);
+  }
+}
+
+void evaluateParameters(CameraInstance &camera, double time) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return;
+  for (const ParameterSlot &p : kParameters) {
+    HostParameter *handle = camera.parameters.*p.handle;
+    if (!handle) continue;
+    double out[3] = {camera.settings.*p.value, 0.0, 0.0};
+    parms->getVal(handle, time, nullptr, out);
+    camera.settings.*p.value = out[0];
+  }
+}
+
+const char *loadParameters(CameraInstance &camera, const LoadState *state) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return nullptr;
+  for (const ParameterSlot &p : kParameters) {
+    HostParameter *handle = camera.parameters.*p.handle;
+    if (!handle) continue;
+    if (const char *message = parms->load(handle, state)) return message;
+  }
+  return nullptr;
+}
+
+const char *saveParameters(const CameraInstance &camera, const SaveState *state) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return nullptr;
+  for (const ParameterSlot &p : kParameters) {
+    HostParameter *handle = camera.parameters.*p.handle;
+    if (!handle) continue;
+    if (const char *message = parms->save(handle, state)) return message;
+  }
+  return nullptr;
+}
+
+}  // namespace skyrind

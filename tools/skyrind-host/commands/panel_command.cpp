@@ -1,0 +1,33 @@
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "commands/commands.h"
+#include "session/camera_session.h"
+#include "session/panel_settings.h"
+#include "session/shot.h"
+
+namespace skyhost {
+
+int runPanel(const Options &o) {
+  if (o.scene.empty()) checkOptions(o);
+  CameraSession session(o.plugin);
+  setUpShot(o, session);
+  refhost::Panel &panel = session.panel();
+  std::printf("Panel \"%s\"\n", panel.title().c_str());
+  unsigned long group = ~0ul;
+  int groupNumber = 0;
+  for (const refhost::ControlListing &control : panel.listing()) {
+    if (control.group != group) {
+      group = control.group;
+      std::printf("  Group %d (0x%lx)\n", ++groupNumber, group);
+    }
+    std::optional<double> value = panel.read(control.id);  // through the plug-in's get
+    std::printf("    %-22s %-12s %s\n", control.label.c_str(), control.type.c_str(),
+                value ? shownValue(control.id, *value).c_str() : "(none)");
+  }
+  return 0;
+}
+
+}  // namespace skyhost

@@ -1,0 +1,41 @@
+#include <cstdio>
+
+#include "commands/commands.h"
+#include "common/atomic_file.h"
+#include "common/input_error.h"
+#include "containers/image_xmp.h"
+#include "panorama/xmp_packet.h"
+#include "session/camera_session.h"
+#include "session/shot.h"
+#include "session/shot_metadata.h"
+
+namespace skyhost {
+
+// Writes the photo-sphere metadata into an existing JPEG or PNG. The file is
+// checked whole and the new one fully made before the rename replaces it,
+// so a refusal leaves it as it was.
+int runTag(const Options &o) {
+  std::string bytes = readImageBytes(o.input);
+  ImageXmp image = readImageXmp(bytes, o.input);
+  std::optional<PanoramaCoverage> coverage;
+  if (o.scene.empty()) {
+    coverage = equirectangularCoverage(o.panel, image.width, image.height, o.headingDegrees);
+  } else {
+    CameraSession session(o.plugin);
+    Shot shot = setUpShot(o, session);
+    coverage = shotMetadata(shot, session, image.width, image.height).coverage;
+  }
+  if (!coverage)
+    throw InputError(o.input,
+                     "the settings do not make an equirectangular panorama (both axes angular, "
+                     "\"Vertical Panorama\" off, at most 360x180 degrees), so it gets no "
+                     "photo-sphere metadata");
+  std::string tagged = withImageXmp(bytes, gpanoXmpPacket(*coverage), o.input);
+  writeAtomically(o.input, tagged);
+  std::printf("%s: %dx%d, a %dx%d panorama's crop at %d,%d\n", o.input.c_str(), image.width,
+              image.height, coverage->fullWidth, coverage->fullHeight, coverage->croppedLeft,
+              coverage->croppedTop);
+  return 0;
+}
+
+}  // namespace skyhost

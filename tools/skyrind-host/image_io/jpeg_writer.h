@@ -1,0 +1,14 @@
+// JPEG encoding: 8-bit sRGB, baseline, 4:2:0 chroma.
+#pragma once
+
+#include <string>
+
+#include "common/image.h"
+
+namespace skyhost {
+
+// The file's bytes at a quality of 1 to 100. Throws std::runtime_error when
+// libjpeg fails.
+std::string encodeJpeg(const Image &image, int quality);
+
+}  // namespace skyhost

@@ -1,0 +1,88 @@
+#include "session/shot.h"
+
+#include <filesystem>
+
+#include "session/panel_settings.h"
+#include "session/scene_file.h"
+
+namespace skyhost {
+namespace {
+
+std::string absolutePath(const std::string &path) {
+  return path.empty() ? path : std::filesystem::absolute(path).lexically_normal().string();
+}
+
+// The camera item's channels: a pose, and keys at the exposure's ends when it moves.
+void placeCamera(const CameraMotion &m, const Shot &shot, refhost::Item &item) {
+  refhost::Vec3 position = m.position.array();
+  refhost::Rotation rotation{radians(m.rotationDegrees.x), radians(m.rotationDegrees.y),
+                             radians(m.rotationDegrees.z)};
+  item.setPosition(position);
+  item.setRotation(rotation);
+  item.setFocalDistance(m.focalDistance);
+  if (m.fStop) item.setFStop(*m.fStop);
+  double start = shot.exposureStart(), end = start + shot.exposureDuration();
+  if (m.move.x != 0 || m.move.y != 0 || m.move.z != 0) {
+    item.keyPosition(start, position);
+    item.keyPosition(end, (m.position + m.move).array());
+  }
+  if (m.turnDegrees != 0) {
+    item.keyRotation(start, rotation);
+    rotation.heading += radians(m.turnDegrees);
+    item.keyRotation(end, rotation);
+  }
+}
+
+Shot shotFromOptions(const Options &o, CameraSession &session) {
+  Shot shot;
+  shot.filmWidth = o.image.filmWidth;
+  shot.filmHeight = o.image.filmWidth * o.image.height / o.image.width;
+  shot.frame = o.motion.frame;
+  shot.framesPerSecond = o.motion.framesPerSecond;
+  shot.motionSteps = o.motion.motionSteps;
+  shot.image = o.image;
+  shot.image.depthOfField = o.motion.fStop.has_value();
+  shot.mesh = absolutePath(o.mesh);
+  shot.environment = absolutePath(o.environment);
+  placeCamera(o.motion, shot, session.camera());
+  for (std::size_t c = 0; c < kCameraChannelCount; ++c)
+    shot.camera[c] = session.camera().curve(static_cast<refhost::ItemChannel>(c));
+  applyPanelSettings(session.panel(), o.panel, o.plugin);
+  shot.pluginData = session.savePluginData();
+  return shot;
+}
+
+}  // namespace
+
+FrameInfo Shot::frameInfo() const {
+  FrameInfo info{};
+  info.frame = frame;
+  info.start = exposureStart();
+  info.duration = exposureDuration();
+  info.framesPerSecond = framesPerSecond;
+  info.motionSteps = motionSteps;
+  return info;
+}
+
+Vec3 Shot::rotationDegrees() const {
+  auto angle = [this](refhost::ItemChannel c) {
+    return degrees(camera[static_cast<std::size_t>(c)].valueAt(exposureStart()));
+  };
+  return {angle(refhost::ItemChannel::Heading), angle(refhost::ItemChannel::Pitch),
+          angle(refhost::ItemChannel::Bank)};
+}
+
+Shot setUpShot(const Options &o, CameraSession &session) {
+  if (o.scene.empty()) {
+    Shot shot = shotFromOptions(o, session);
+    if (!o.saveScene.empty()) session.loadPluginData(shot.pluginData, o.saveScene);
+    return shot;
+  }
+  Shot shot = readSceneFile(o.scene);
+  for (std::size_t c = 0; c < kCameraChannelCount; ++c)
+    session.camera().curve(static_cast<refhost::ItemChannel>(c)) = shot.camera[c];
+  session.loadPluginData(shot.pluginData, o.scene);
+  return shot;
+}
+
+}  // namespace skyhost
