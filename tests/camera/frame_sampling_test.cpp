@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "camera/frame_sample.h"
 #include "camera_fixture.h"
+#include "refhost/item_axes.h"
 
 namespace skyrind_test {
 namespace {
@@ -204,6 +206,57 @@ TEST_F(FrameSampling, AMissingServiceAtNewFrameIsNamedAndLeavesNoTable) {
     CameraRay ray{};
     EXPECT_EQ(handler.evaluate(instance, 0, 0, 0, 0, 0, ray), 0);
   }
+}
+
+}  // namespace
+}  // namespace skyrind_test
+
+namespace skyrind_test {
+namespace {
+
+skyrind::Vec3 vec(const refhost::Vec3 &v) {
+  return {v[0], v[1], v[2]};
+}
+double length(const skyrind::Vec3 &v) {
+  return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+// The derivation itself, on the pose a scaled, turned camera gives.
+TEST(DeriveSample, AxesAreNormalisedAndTheFocusPointLiesAtTheFocalDistance) {
+  const refhost::ItemAxes scaled = refhost::itemAxes({0.4, -0.3, 0.2}, {2.0, 0.25, 7.0});
+  const refhost::ItemAxes unit = refhost::itemAxes({0.4, -0.3, 0.2}, {1, 1, 1});
+  const skyrind::CameraPose pose{
+      {0.1, 0.2, 0.3}, vec(scaled.right), vec(scaled.up), vec(scaled.forward)};
+  const skyrind::FrameSample s = skyrind::deriveSample(skyrind::defaultSettings(kPi), pose,
+                                                       {3.5, 4.0}, {kFilmWidth, kFilmHeight});
+  const skyrind::Vec3 *axes[] = {&s.right, &s.up, &s.forward};
+  const refhost::Vec3 *expected[] = {&unit.right, &unit.up, &unit.forward};
+  for (int a = 0; a < 3; ++a) {
+    EXPECT_NEAR(length(*axes[a]), 1.0, 1e-15);
+    EXPECT_NEAR(axes[a]->x, (*expected[a])[0], 1e-15);
+    EXPECT_NEAR(axes[a]->y, (*expected[a])[1], 1e-15);
+    EXPECT_NEAR(axes[a]->z, (*expected[a])[2], 1e-15);
+  }
+  EXPECT_NEAR(length(s.focusForward), 3.5, 1e-14);
+  EXPECT_EQ(s.focusForward.y, s.forward.y * 3.5);
+  EXPECT_EQ(s.position.x, 0.1);
+  EXPECT_EQ(s.position.y, 0.2);
+  EXPECT_EQ(s.position.z, 0.3);
+}
+
+TEST(DeriveSample, ShiftsLensRadiusAndSwitchesAreTakenAsGiven) {
+  skyrind::CameraSettings settings = skyrind::defaultSettings(kPi);
+  settings.hShift = 0.5, settings.vShift = -0.5;
+  settings.switches.verticalPanorama = 1, settings.switches.vPerspective = 7;
+  const skyrind::CameraPose pose{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  const skyrind::FrameSample s = skyrind::deriveSample(settings, pose, {1.0, 4.0}, {0.036, 0.024});
+  EXPECT_EQ(s.shiftX, 0.036 / 2);
+  EXPECT_EQ(s.shiftY, -0.024 / 2);
+  EXPECT_NEAR(s.lensRadius, 0.003, 1e-18);
+  EXPECT_EQ(s.verticalPanorama, 1);
+  EXPECT_EQ(s.hPerspective, 0);
+  EXPECT_EQ(s.vPerspective, 7);
+  EXPECT_EQ(s.angleScaleX, (kPi + kPi) / 0.036);
 }
 
 }  // namespace
