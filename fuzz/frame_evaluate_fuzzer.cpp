@@ -36,7 +36,9 @@ struct Camera {
   CameraScript script;
   double fov[2];
   double shift[2];
-  double filmWidth, filmHeight;
+  struct {
+    double width, height;  // film units
+  } film;
 };
 
 bool within(double v, double low, double high) {
