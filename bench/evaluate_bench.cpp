@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "bench/baseline_rays.h"
-#include "bench/camera_session.h"
+#include "bench/bench_camera.h"
 
 namespace bench {
 namespace {
@@ -34,7 +34,7 @@ void runRays(benchmark::State &state, CameraEvaluateFunc evaluate, void *instanc
 void BM_Evaluate(benchmark::State &state) {
   const int switches = static_cast<int>(state.range(0));
   const bool lens = state.range(1) != 0;
-  CameraSession session({switches, static_cast<int>(state.range(2)), lens ? 2.8 : 1e30});
+  BenchCamera session({switches, static_cast<int>(state.range(2)), lens ? 2.8 : 1e30});
   state.SetLabel(kSwitchNames[switches]);
   runRays(state, session.evaluate(), session.instance(), session.samples(kSampleCount, lens));
 }
@@ -43,18 +43,19 @@ BENCHMARK(BM_Evaluate)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {0, 1}, {1, 4}});
 // Arg: 0 equirectangular, 1 pinhole.
 void BM_Baseline(benchmark::State &state) {
   const bool pinhole = state.range(0) != 0;
-  CameraSession session({pinhole ? 3 : 0, 1});
+  BenchCamera session({pinhole ? 3 : 0, 1});
   state.SetLabel(pinhole ? "pinhole" : "equirectangular");
-  runRays(state, pinhole ? pinholeBaseline : equirectangularBaseline, session.instance(),
+  BaselineFrame frame = baselineFrame(session, 1);
+  runRays(state, pinhole ? pinholeBaseline : equirectangularBaseline, &frame,
           session.samples(kSampleCount, false));
 }
 BENCHMARK(BM_Baseline)->Arg(0)->Arg(1);
 
 // One instance shared by every thread, as the host's render threads do.
-CameraSession *sharedSession = nullptr;
+BenchCamera *sharedSession = nullptr;
 
 void BM_EvaluateThreads(benchmark::State &state) {
-  if (state.thread_index() == 0) sharedSession = new CameraSession({0, 1, 2.8});
+  if (state.thread_index() == 0) sharedSession = new BenchCamera({0, 1, 2.8});
   // The benchmark library starts every thread's loop together, after setup.
   const std::vector<FilmSample> samples = [&] {
     while (!sharedSession) std::this_thread::yield();

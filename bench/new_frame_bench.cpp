@@ -2,14 +2,14 @@
 // sampleCount + 1 samples it fills.
 #include <benchmark/benchmark.h>
 
-#include "bench/camera_session.h"
+#include "bench/bench_camera.h"
 
 namespace bench {
 namespace {
 
 void BM_NewFrame(benchmark::State &state) {
   const int steps = static_cast<int>(state.range(0));
-  CameraSession session({0, steps});
+  BenchCamera session({0, steps});
   for (auto _ : state) session.newFrame(steps);
   state.counters["samples"] = 4.0 * steps + 1;
   state.counters["per_sample"] =

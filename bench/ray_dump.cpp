@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/camera_session.h"
+#include "bench/bench_camera.h"
 #include "camera/runtime_math.h"
 
 namespace {
@@ -57,15 +57,15 @@ std::vector<Sample> samples(double filmWidth, double filmHeight) {
 // One camera per switch combination (bit 0 horizontal perspective, bit 1
 // vertical perspective, bit 2 vertical panorama), with an aperture and three
 // motion steps; perspective axes take 100°.
-struct Session : bench::CameraSession {
+struct Session : bench::BenchCamera {
   explicit Session(int switches)
-      : CameraSession({.switches = switches,
-                       .motionSteps = 3,
-                       .fStop = 4.0,
-                       .turns = false,
-                       .perspectiveFovDegrees = 100}) {}
+      : BenchCamera({.switches = switches,
+                     .motionSteps = 3,
+                     .fStop = 4.0,
+                     .turns = false,
+                     .perspectiveFovDegrees = 100}) {}
   int evaluate(const Sample &s, CameraRay &ray) {
-    return CameraSession::evaluate()(instance(), s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray);
+    return BenchCamera::evaluate()(instance(), s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray);
   }
 };
 

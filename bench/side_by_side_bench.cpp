@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "bench/baseline_rays.h"
-#include "bench/camera_session.h"
+#include "bench/bench_camera.h"
 
 namespace bench {
 namespace {
@@ -53,11 +53,12 @@ void BM_AgainstBaseline(benchmark::State &state) {
   const int switches = static_cast<int>(state.range(0));
   const bool lens = state.range(1) != 0;
   const bool perspective = (switches & 3) == 3;
-  CameraSession camera({switches, 1, lens ? 2.8 : 1e30});
-  CameraSession floor({perspective ? 3 : 0, 1});
+  BenchCamera camera({switches, 1, lens ? 2.8 : 1e30});
+  BenchCamera floor({perspective ? 3 : 0, 1});
+  BaselineFrame floorFrame = baselineFrame(floor, 1);
   state.SetLabel(perspective ? "pinhole" : "equirectangular");
   compare(state, {camera.evaluate(), camera.instance(), camera.samples(kWindow, lens)},
-          {perspective ? pinholeBaseline : equirectangularBaseline, floor.instance(),
+          {perspective ? pinholeBaseline : equirectangularBaseline, &floorFrame,
            floor.samples(kWindow, false)});
 }
 BENCHMARK(BM_AgainstBaseline)->ArgsProduct({{0, 4, 3, 7}, {0, 1}});
@@ -66,8 +67,8 @@ BENCHMARK(BM_AgainstBaseline)->ArgsProduct({{0, 4, 3, 7}, {0, 1}});
 // aperture, against the same case with the lens at the centre of a pinhole.
 void BM_DepthOfFieldCost(benchmark::State &state) {
   const int switches = static_cast<int>(state.range(0));
-  CameraSession withLens({switches, 1, 2.8});
-  CameraSession without({switches, 1, 1e30});
+  BenchCamera withLens({switches, 1, 2.8});
+  BenchCamera without({switches, 1, 1e30});
   compare(state, {withLens.evaluate(), withLens.instance(), withLens.samples(kWindow, true)},
           {without.evaluate(), without.instance(), without.samples(kWindow, false)});
 }

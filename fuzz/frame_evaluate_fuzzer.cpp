@@ -18,7 +18,7 @@
 #include "fuzz/host_value.h"
 #include "fuzz/plugin_module.h"
 #include "fuzz/scripted_camera.h"
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 #include "refhost/host.h"
 
 namespace {
@@ -36,7 +36,9 @@ struct Camera {
   CameraScript script;
   double fov[2];
   double shift[2];
-  double filmWidth, filmHeight;
+  struct {
+    double width, height;  // film units
+  } film;
 };
 
 bool within(double v, double low, double high) {

@@ -12,7 +12,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/plugin_module.h"
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_session.h"
 
 namespace {
 
@@ -32,15 +32,13 @@ std::vector<std::uint8_t> ownTail(const StateBlock &block) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FuzzedDataProvider in(data, size);
-  const refhost::Module &module = skyrind_fuzz::pluginModule();
-  refhost::Host host;
-  auto installation = host.install();
-  host.log().setEnabled(false);
-  refhost::CameraHandlerBinding handler(module, host);
-  FUZZ_CHECK(handler.ok());
-  void *first = handler.create(host.addCamera("First").handle()).instance;
-  void *second = handler.create(host.addCamera("Second").handle()).instance;
-  FUZZ_CHECK(first && second);
+  skyrind_fuzz::pluginModule();  // keeps the library loaded between inputs
+  refhost::CameraSession session(SKYRIND_PLUGIN_PATH);
+  session.host().log().setEnabled(false);
+  refhost::CameraHandlerBinding &handler = session.handler();
+  void *first = session.instance();
+  void *second = handler.create(session.host().addCamera("Second").handle()).instance;
+  FUZZ_CHECK(second);
 
   const auto encoding = in.ConsumeBool() ? StateEncoding::Text : StateEncoding::Binary;
   std::optional<std::size_t> limit;
@@ -59,7 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FUZZ_CHECK(!again.error);
   FUZZ_CHECK(again.block.bytes == after.block.bytes);
 
-  handler.destroy(first);
   handler.destroy(second);
   return 0;
 }

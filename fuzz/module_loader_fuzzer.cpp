@@ -23,7 +23,7 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 namespace {
 

@@ -17,8 +17,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "fuzz/plugin_module.h"
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_session.h"
 
 namespace {
 
@@ -47,17 +46,12 @@ std::size_t updates(refhost::Host &host) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FuzzedDataProvider in(data, size);
-  const refhost::Module &module = skyrind_fuzz::pluginModule();
-  refhost::Host host;
-  auto installation = host.install();
-  refhost::CameraHandlerBinding handler(module, host);
-  FUZZ_CHECK(handler.ok());
-  void *instance = handler.create(host.addCamera().handle()).instance;
-  FUZZ_CHECK(instance);
-  refhost::CameraInterfaceBinding ui(module, host, instance);
-  FUZZ_CHECK(ui.ok() && ui.panel());
-  const XPanelGet get = ui.panel()->getter();
-  const XPanelSet set = ui.panel()->setter();
+  skyrind_fuzz::pluginModule();  // keeps the library loaded between inputs
+  refhost::CameraSession session(SKYRIND_PLUGIN_PATH);
+  refhost::Host &host = session.host();
+  void *instance = session.instance();
+  const XPanelGet get = session.panel().getter();
+  const XPanelSet set = session.panel().setter();
   FUZZ_CHECK(get && set);
 
   std::map<unsigned long, int32_t> switches;  // what each switch must hold
@@ -104,6 +98,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     FUZZ_CHECK(!(switches[kAutoHorizontal] && switches[kAutoVertical]));
   }
 
-  handler.destroy(instance);
   return 0;
 }

@@ -2,7 +2,7 @@
 // host's loader, exactly as a host loads it.
 #pragma once
 
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 namespace skyrind_fuzz {
 

@@ -13,22 +13,23 @@ void copyVector(const double from[3], double out[3]) {
   std::memcpy(out, from, 3 * sizeof(double));
 }
 
-unsigned int param(void *, int code, double, double out[3]) {
+// The scripted vector for a code; other codes leave `out` alone.
+void param(void *, int code, double, double out[3]) {
   switch (code) {
     case ITEM_W_POSITION:
       copyVector(script.position, out);
-      return 1;
+      break;
     case ITEM_RIGHT:
       copyVector(script.right, out);
-      return 1;
+      break;
     case ITEM_UP:
       copyVector(script.up, out);
-      return 1;
+      break;
     case ITEM_FORWARD:
       copyVector(script.forward, out);
-      return 1;
+      break;
     default:
-      return 0;
+      break;
   }
 }
 

@@ -2,22 +2,12 @@
 
 #include <atomic>
 
-#include "refhost/callback_guard.h"
-#include "refhost/service_records.h"
+#include "refhost/services/service_records.h"
 
 namespace refhost {
 namespace {
 
 std::atomic<Host *> currentHost{nullptr};
-
-void *lookupThunk(const char *name, int useCode) {
-  return guarded<void *>(nullptr, [&](Host &host) -> void * {
-    auto token = host.log().open(Call("global", "lookup").text(name).integer(useCode));
-    void *record = name ? host.service(name) : nullptr;
-    host.log().close(token, [&](Call &c) { c.returnsPtr(record); });
-    return record;
-  });
-}
 
 }  // namespace
 
@@ -42,7 +32,7 @@ Host *Host::current() {
 }
 
 GlobalFunc Host::globalLookup() {
-  return lookupThunk;
+  return records::globalLookup();
 }
 
 void *Host::service(std::string_view name) {

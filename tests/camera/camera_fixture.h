@@ -1,17 +1,32 @@
 // A reference host with one camera and the built plug-in's camera handler,
-// plus shortcuts to the instance's own record and its host channels.
+// reached as the host reaches it.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "camera/instance.h"
-#include "refhost/camera_handler_binding.h"
+#include "panel/control_ids.h"
+#include "plain_transcription.h"
+#include "refhost/bindings/camera_session.h"
+#include "support/saved_state.h"
 
 namespace skyrind_test {
+
+// The angle between two directions, radians.
+inline double angleBetween(const double (&a)[3], const double (&b)[3]) {
+  const double dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  const double la = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+  const double lb = std::sqrt(b[0] * b[0] + b[1] * b[1] + b[2] * b[2]);
+  return std::acos(std::clamp(dot / (la * lb), -1.0, 1.0));
+}
 
 // The plug-in's PI: 4·atan(1).
 inline const double kPi = std::atan(1.0) * 4;
@@ -30,6 +45,10 @@ inline FrameInfo frameInfo(int motionSteps, double start = 0.0, double duration 
   return frame;
 }
 
+// A camera session (the session's own instance stays in the background),
+// and further instances created for the camera item or any other one. The
+// tests reach every instance as the host does: switches through the panel's
+// set, parameters through the channels the panel's get names.
 class CameraFixture : public testing::Test {
  protected:
   void TearDown() override {
@@ -50,23 +69,40 @@ class CameraFixture : public testing::Test {
     handler.destroy(instance);
   }
 
-  static skyrind::CameraInstance &fields(void *instance) {
-    return *static_cast<skyrind::CameraInstance *>(instance);
+  // Sets a switch (or any integer control) as the host's panel does: the
+  // panel's set with a 32-bit integer.
+  void setSwitch(void *instance, unsigned long id, int32_t value) {
+    EXPECT_EQ(session.panel().setter()(instance, id, &value), 1) << id;
+  }
+  // The five switches through the panel's set; both automatic fields of
+  // view on, which the panel never leaves, come from a scene block.
+  void setSwitches(void *instance, int32_t hPerspective, int32_t vPerspective,
+                   int32_t verticalPanorama, int32_t autoHFov = 0, int32_t autoVFov = 0) {
+    if (autoHFov && autoVFov) {
+      loadState(instance, {{},
+                           {static_cast<int16_t>(hPerspective), static_cast<int16_t>(vPerspective),
+                            static_cast<int16_t>(verticalPanorama), static_cast<int16_t>(autoHFov),
+                            static_cast<int16_t>(autoVFov)}});
+      return;
+    }
+    setSwitch(instance, skyrind::kHorizontalPerspective, hPerspective);
+    setSwitch(instance, skyrind::kVerticalPerspective, vPerspective);
+    setSwitch(instance, skyrind::kVerticalPanorama, verticalPanorama);
+    setSwitch(instance, skyrind::kAutoHorizontalFov, autoHFov);
+    setSwitch(instance, skyrind::kAutoVerticalFov, autoVFov);
   }
 
-  static const skyrind::FrameSample &sample(void *instance, unsigned index) {
-    return fields(instance).samples[index];
+  // The parameter handle the panel's get gives for one of the instance's
+  // parameters, "HFOV", "VFOV", "HShift" or "VShift", and its host channel.
+  void *parameter(void *instance, const std::string &name) {
+    const unsigned long id = name == "HFOV"     ? skyrind::kHorizontalFov
+                             : name == "VFOV"   ? skyrind::kVerticalFov
+                             : name == "HShift" ? skyrind::kHorizontalShift
+                                                : skyrind::kVerticalShift;
+    return session.panel().getter()(instance, id);
   }
-
-  // The host channel behind one of the instance's parameters: "HFOV",
-  // "VFOV", "HShift" or "VShift".
   refhost::Channel &channel(void *instance, const std::string &name) {
-    auto &c = fields(instance);
-    void *handle = name == "HFOV"     ? c.parameters.hFov
-                   : name == "VFOV"   ? c.parameters.vFov
-                   : name == "HShift" ? c.parameters.hShift
-                                      : c.parameters.vShift;
-    refhost::Channel *found = host.channels().find(handle);
+    refhost::Channel *found = host.channels().find(parameter(instance, name));
     if (!found || found->name() != name) throw std::runtime_error("no channel " + name);
     return *found;
   }
@@ -85,11 +121,28 @@ class CameraFixture : public testing::Test {
     return out;
   }
 
-  refhost::Host host;
-  refhost::Host::Installation installed = host.install();
-  refhost::Item &camera = host.addCamera();
-  refhost::Module module{SKYRIND_PLUGIN_PATH};
-  refhost::CameraHandlerBinding handler{module, host};
+  // The host values an instance reads, for the plain transcription.
+  plain::HostScene hostScene(void *instance, const plain::Switches &switches,
+                             double filmWidth = kFilmWidth, double filmHeight = kFilmHeight) {
+    return {&camera,
+            &channel(instance, "HFOV"),
+            &channel(instance, "VFOV"),
+            &channel(instance, "HShift"),
+            &channel(instance, "VShift"),
+            switches,
+            filmWidth,
+            filmHeight};
+  }
+
+  SavedState savedState(void *instance) { return skyrind_test::savedState(handler, instance); }
+  void loadState(void *instance, const SavedState &state) {
+    skyrind_test::loadState(handler, instance, state);
+  }
+
+  refhost::CameraSession session{SKYRIND_PLUGIN_PATH};
+  refhost::Host &host = session.host();
+  refhost::Item &camera = session.camera();
+  refhost::CameraHandlerBinding &handler = session.handler();
 
  private:
   std::vector<void *> live_;

@@ -32,10 +32,7 @@ TEST_F(ConcurrentEvaluation, ThreadsShareOneInstanceWithoutChangingAnyRay) {
   std::vector<void *> instances;
   for (int mode = 0; mode < 8; ++mode) {
     void *instance = create();
-    auto &c = fields(instance);
-    c.settings.switches.verticalPanorama = mode & 1,
-    c.settings.switches.hPerspective = (mode >> 1) & 1,
-    c.settings.switches.vPerspective = mode >> 2;
+    setSwitches(instance, (mode >> 1) & 1, mode >> 2, mode & 1);
     ASSERT_EQ(newFrame(instance, frameInfo(2), kFilmWidth, kFilmHeight), std::nullopt);
     instances.push_back(instance);
   }

@@ -22,12 +22,10 @@ TEST_F(EvaluatePurity, EvaluateMakesNoAllocationAndNoHostCall) {
   std::vector<void *> instances;
   for (int switches = 0; switches < 8; ++switches) {
     void *instance = create();
-    auto &c = fields(instance);
-    c.settings.switches.hPerspective = switches & 1;
-    c.settings.switches.vPerspective = (switches >> 1) & 1;
-    c.settings.switches.verticalPanorama = (switches >> 2) & 1;
-    channel(instance, "HFOV").curve().setStaticValue(c.settings.switches.hPerspective ? 2.0 : 6.0);
-    channel(instance, "VFOV").curve().setStaticValue(c.settings.switches.vPerspective ? 1.5 : 3.0);
+    const bool hPerspective = switches & 1, vPerspective = (switches >> 1) & 1;
+    setSwitches(instance, hPerspective, vPerspective, (switches >> 2) & 1);
+    channel(instance, "HFOV").curve().setStaticValue(hPerspective ? 2.0 : 6.0);
+    channel(instance, "VFOV").curve().setStaticValue(vPerspective ? 1.5 : 3.0);
 
     const std::size_t before = heapCalls.load();
     host.log().clear();

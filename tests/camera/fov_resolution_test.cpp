@@ -1,7 +1,10 @@
 // Effective fields of view as the sample table's scales show them: every row
 // of both derivation tables, written out in the same order of operations.
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "camera_fixture.h"
 
@@ -46,19 +49,28 @@ const Row kRows[] = {
 
 class FovResolution : public CameraFixture {
  protected:
-  // Sets the channels and switches, runs one new frame and returns entry 0.
-  const skyrind::FrameSample &resolve(const Row &row, double h = kH, double v = kV, double w = kW,
-                                      double hf = kHf) {
+  // Sets the channels and switches, runs one new frame and returns entry 0
+  // as the plain transcription derives it, once the plug-in's rays have
+  // shown they come from the same sample, bit for bit.
+  plain::Sample resolve(const Row &row, double h = kH, double v = kV, double w = kW,
+                        double hf = kHf) {
     instance = create();
-    auto &c = fields(instance);
-    c.settings.switches.autoHFov = row.autoHFov, c.settings.switches.autoVFov = row.autoVFov;
-    c.settings.switches.hPerspective = row.hPerspective,
-    c.settings.switches.vPerspective = row.vPerspective;
+    setSwitches(instance, row.hPerspective, row.vPerspective, 0, row.autoHFov, row.autoVFov);
     channel(instance, "HFOV").curve().setStaticValue(h);
     channel(instance, "VFOV").curve().setStaticValue(v);
     camera.setFocalDistance(kFocus);
     EXPECT_EQ(newFrame(instance, frameInfo(0), w, hf), std::nullopt);
-    return sample(instance, 0);
+    plain::Switches switches;
+    switches.hPerspective = row.hPerspective, switches.vPerspective = row.vPerspective;
+    switches.autoHFov = row.autoHFov, switches.autoVFov = row.autoVFov;
+    const plain::HostScene scene = hostScene(instance, switches, w, hf);
+    const std::vector<plain::Sample> table = plain::sampleTable(scene, frameInfo(0));
+    for (const auto &[x, y] : {std::pair{0.3, 0.2}, {-0.45, 0.1}, {0.1, -0.4}}) {
+      const CameraRay got = ray(instance, x * w, y * hf);
+      const CameraRay want = plain::evaluate(table, x * w, y * hf, 0, 0, 0);
+      EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << x << " " << y;
+    }
+    return table.at(0);
   }
   void *instance = nullptr;
 };
@@ -66,28 +78,29 @@ class FovResolution : public CameraFixture {
 TEST_F(FovResolution, EveryRowOfBothTablesGivesTheScalesOfItsEffectivePair) {
   for (const Row &row : kRows) {
     SCOPED_TRACE(row.name);
-    const skyrind::FrameSample &s = resolve(row);
+    const plain::Sample s = resolve(row);
     EXPECT_EQ(s.angleScaleX, row.heff / kW);
     EXPECT_EQ(s.angleScaleY, row.veff / kHf);
     EXPECT_EQ(s.planeScaleX, std::tan(row.heff * 0.5) * (2 / kW) * kFocus);
     EXPECT_EQ(s.planeScaleY, std::tan(row.veff * 0.5) * (2 / kHf) * kFocus);
     // The resolution lives in the sample only: the instance keeps its values.
-    EXPECT_EQ(fields(instance).settings.hFov, kH);
-    EXPECT_EQ(fields(instance).settings.vFov, kV);
+    const SavedState saved = savedState(instance);
+    EXPECT_EQ(saved.values[0], static_cast<float>(kH));
+    EXPECT_EQ(saved.values[1], static_cast<float>(kV));
   }
 }
 
 TEST_F(FovResolution, DerivedAxesFollowTheFilmAspect) {
   // Both perspective: one plane scale on both axes whatever the aspect.
-  const skyrind::FrameSample &p = resolve(kRows[0], kH, kV, 0.05, 0.02);
+  const plain::Sample p = resolve(kRows[0], kH, kV, 0.05, 0.02);
   EXPECT_NEAR(p.planeScaleX, 2 * std::tan(kH / 2) * kFocus / 0.05, 1e-12);
   EXPECT_NEAR(p.planeScaleY, p.planeScaleX, 1e-12);
   // Both angular: one angle scale on both axes.
-  const skyrind::FrameSample &a = resolve(kRows[3], kH, kV, 0.05, 0.02);
+  const plain::Sample a = resolve(kRows[3], kH, kV, 0.05, 0.02);
   EXPECT_NEAR(a.angleScaleY, kH / 0.05, 1e-12);
   EXPECT_EQ(a.angleScaleX, kH / 0.05);
   // A full turn on a 3:2 film gives a vertical 4π/3.
-  const skyrind::FrameSample &turn = resolve(kRows[3], 2 * kPi, kV, 0.036, 0.024);
+  const plain::Sample turn = resolve(kRows[3], 2 * kPi, kV, 0.036, 0.024);
   EXPECT_NEAR(turn.angleScaleY * 0.024, 4 * kPi / 3, 1e-12);
 }
 

@@ -66,20 +66,28 @@ class RayEvaluation : public CameraFixture {
   void *prepare(const Mode &mode, double hFov = 2 * kPi, double vFov = kPi, double hShift = 0,
                 double vShift = 0, int motionSteps = 0) {
     void *instance = create();
-    auto &c = fields(instance);
-    c.settings.switches.verticalPanorama = mode.verticalPanorama;
-    c.settings.switches.hPerspective = mode.hPerspective;
-    c.settings.switches.vPerspective = mode.vPerspective;
+    setSwitches(instance, mode.hPerspective, mode.vPerspective, mode.verticalPanorama);
     channel(instance, "HFOV").curve().setStaticValue(hFov);
     channel(instance, "VFOV").curve().setStaticValue(vFov);
     channel(instance, "HShift").curve().setStaticValue(hShift);
     channel(instance, "VShift").curve().setStaticValue(vShift);
     EXPECT_EQ(newFrame(instance, frameInfo(motionSteps)), std::nullopt);
-    s = &sample(instance, 0);
+    // The first sample as the plain transcription derives it from the same
+    // host values (its table equals the plug-in's bit for bit).
+    plain::Switches switches;
+    switches.verticalPanorama = mode.verticalPanorama;
+    switches.hPerspective = mode.hPerspective;
+    switches.vPerspective = mode.vPerspective;
+    const plain::HostScene scene = hostScene(instance, switches);
+    first_ = plain::sampleTable(scene, frameInfo(motionSteps)).at(0);
+    s = &first_;
     return instance;
   }
 
-  const skyrind::FrameSample *s = nullptr;
+  const plain::Sample *s = nullptr;
+
+ private:
+  plain::Sample first_{};
 };
 
 TEST_F(RayEvaluation, WithoutATableNoRayIsWritten) {

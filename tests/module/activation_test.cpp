@@ -125,10 +125,11 @@ TEST_F(InterfaceActivation, AWrongVersionReturnsOneBeforeLookingAnythingUp) {
 
 TEST_F(InterfaceActivation, WithoutThePanelServiceReturnsTwo) {
   host.faults().hideService(XPANEL_FUNCS_NAME);
+  const std::size_t panels = host.panels().all().size();  // the session's own
   refhost::CameraInterfaceBinding binding(module, host, instance);
   EXPECT_EQ(binding.status(), AFUNC_BADGLOBAL);
   expectInterfaceAsTheHostSetIt(binding);
-  EXPECT_TRUE(host.panels().all().empty());
+  EXPECT_EQ(host.panels().all().size(), panels);
 }
 
 TEST_F(InterfaceActivation, WhenThePanelServiceGivesNoPanelReturnsZeroAndLeavesTheRecord) {
@@ -182,10 +183,10 @@ TEST_F(InterfaceActivation, WithoutInstanceUpdateEditsStillSetAndNothingIsCalled
 
   host.log().clear();
   EXPECT_EQ(binding.panel()->edit(0x8003, 1), 1);
-  EXPECT_EQ(fields().settings.switches.hPerspective, 1);
+  EXPECT_EQ(binding.panel()->read(0x8003), 1.0);
   EXPECT_EQ(binding.panel()->edit(0x8001, 0.5), 1);
-  EXPECT_EQ(fields().settings.hFov, 0.5);
   EXPECT_TRUE(host.log().callsOf(INSTANCE_UPDATE_NAME).empty());
+  EXPECT_EQ(savedState().values[0], 0.5f);
 }
 
 }  // namespace

@@ -1,32 +1,20 @@
 // A host with one camera and the built plug-in loaded the way the host loads
-// it; the handler fixture also activates the handler and creates an instance.
+// it; the handler fixture is a whole camera session (handler, instance and
+// panel), reached only as the host reaches it.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <vector>
 
-#include "camera/instance.h"
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_session.h"
+#include "support/saved_state.h"
 
 namespace skyrind_test {
-
-using skyrind::CameraInstance;
-
-// The plug-in's own record behind an instance pointer it handed out.
-inline CameraInstance &fieldsOf(void *instance) {
-  return *static_cast<CameraInstance *>(instance);
-}
-
-// The instance's bytes, to prove that a call changed nothing.
-struct InstanceBytes {
-  unsigned char bytes[sizeof(CameraInstance)];
-  explicit InstanceBytes(const void *instance) { std::memcpy(bytes, instance, sizeof bytes); }
-  bool operator==(const InstanceBytes &other) const {
-    return std::memcmp(bytes, other.bytes, sizeof bytes) == 0;
-  }
-};
 
 class LoadedModule : public testing::Test {
  protected:
@@ -36,28 +24,51 @@ class LoadedModule : public testing::Test {
   refhost::Module module{SKYRIND_PLUGIN_PATH};
 };
 
-class HandlerWithInstance : public LoadedModule {
+class HandlerWithInstance : public testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(handler.ok());
-    instance = handler.create(camera.handle()).instance;
-    ASSERT_NE(instance, nullptr);
-    host.log().clear();
-  }
-  void TearDown() override {
-    if (instance) handler.destroy(instance);
+  void SetUp() override { host.log().clear(); }
+
+  SavedState savedState(void *of = nullptr) {
+    return skyrind_test::savedState(handler, of ? of : instance);
   }
 
-  CameraInstance &fields() { return fieldsOf(instance); }
-  // The host's channel behind one of the instance's parameters.
-  refhost::Channel &channel(const char *name) {
-    refhost::Channel *found = host.channels().find(camera.channelGroup(), name);
-    if (!found) throw std::logic_error(std::string("no channel ") + name);
-    return *found;
+  // Everything the host can see of the instance: its saved block, then the
+  // preview and rays of a new frame (both read the parameters again).
+  struct Observed {
+    std::vector<uint8_t> saved;
+    std::array<double, 16> preview{};
+    std::vector<double> rays;
+    bool operator==(const Observed &) const = default;
+  };
+  Observed observe() {
+    Observed seen;
+    seen.saved = handler.save(instance, refhost::StateEncoding::Binary).block.bytes;
+    const CameraAccess access = refhost::cameraAccess(camera.handle(), 0.036, 0.024);
+    handler.preview(instance, 0.25, -0.5, seen.preview.data(), access);
+    EXPECT_EQ(handler.newFrame(instance, {0, 0.0, 0.04, 25.0, 1}, access), std::nullopt);
+    for (double x : {-0.018, 0.0, 0.011}) {
+      for (double y : {-0.012, 0.0, 0.007}) {
+        CameraRay ray{};
+        EXPECT_EQ(handler.evaluate(instance, x, y, 0, 0, 0.5, ray), 1);
+        seen.rays.insert(seen.rays.end(), ray.origin, ray.origin + 3);
+        seen.rays.insert(seen.rays.end(), ray.direction, ray.direction + 3);
+        seen.rays.insert(seen.rays.end(), ray.facing, ray.facing + 3);
+      }
+    }
+    return seen;
   }
 
-  refhost::CameraHandlerBinding handler{module, host};
-  void *instance = nullptr;
+  // The host's channel behind one of the instance's parameters, and its
+  // handle as the plug-in holds it.
+  refhost::Channel &channel(const char *name) { return session.channel(name); }
+  void *parameter(const char *name) { return refhost::ChannelStore::handleOf(channel(name)); }
+
+  refhost::CameraSession session{SKYRIND_PLUGIN_PATH};
+  refhost::Host &host = session.host();
+  refhost::Item &camera = session.camera();
+  const refhost::Module &module = session.module();
+  refhost::CameraHandlerBinding &handler = session.handler();
+  void *instance = session.instance();
 };
 
 }  // namespace skyrind_test

@@ -1,8 +1,8 @@
 // The parameter panel: its tables word by word, and get/set as the host's
 // panel service calls them.
+#include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,37 +29,22 @@ const char *dataTypeOf(const char *controlType) {
   return std::string(controlType) == "iBoolean" ? "integer" : controlType;
 }
 
-// Switch ids and the instance flags they edit.
-using skyrind::Switches;
-const std::pair<unsigned long, int32_t Switches::*> kSwitches[] = {
-    {0x8003, &Switches::hPerspective},     {0x8004, &Switches::vPerspective},
-    {0x8005, &Switches::verticalPanorama}, {0x8006, &Switches::autoHFov},
-    {0x8007, &Switches::autoVFov},
-};
-
-// Animated control ids, their static value field and their parameter handle.
+// Switch ids, and the animated controls' ids with their channels.
+const unsigned long kSwitches[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
 struct Animated {
   unsigned long id;
-  double skyrind::CameraSettings::*value;
-  skyrind::HostParameter *skyrind::ParameterHandles::*parameter;
+  const char *channel;
 };
 const Animated kAnimated[] = {
-    {0x8001, &skyrind::CameraSettings::hFov, &skyrind::ParameterHandles::hFov},
-    {0x8002, &skyrind::CameraSettings::vFov, &skyrind::ParameterHandles::vFov},
-    {0x8008, &skyrind::CameraSettings::hShift, &skyrind::ParameterHandles::hShift},
-    {0x8009, &skyrind::CameraSettings::vShift, &skyrind::ParameterHandles::vShift},
-};
+    {0x8001, "HFOV"}, {0x8002, "VFOV"}, {0x8008, "HShift"}, {0x8009, "VShift"}};
 
 const unsigned long kUnknownIds[] = {0, 1, 0x8000, 0x800A, 0x800B, 0x800C, 0x18001};
 
 class PanelTest : public HandlerWithInstance {
  protected:
+  // The session built the panel; its tables are read from the calls that did.
   void SetUp() override {
-    HandlerWithInstance::SetUp();
-    ui = std::make_unique<refhost::CameraInterfaceBinding>(module, host, instance);
-    ASSERT_TRUE(ui->ok());
-    panel = ui->panel();
-    ASSERT_NE(panel, nullptr);
+    panel = &session.panel();
     for (const refhost::Call &call : host.log().callsOf(XPANEL_FUNCS_NAME)) {
       if (call.op == "create") controls = static_cast<const XPanelControl *>(call.pointers[0]);
       if (call.op == "describe") data = static_cast<const XPanelDataDesc *>(call.pointers[1]);
@@ -71,8 +56,8 @@ class PanelTest : public HandlerWithInstance {
   }
 
   std::size_t updateCount() { return host.log().callsOf(INSTANCE_UPDATE_NAME).size(); }
+  int32_t switchValue(unsigned long id) { return *static_cast<const int32_t *>(get(instance, id)); }
 
-  std::unique_ptr<refhost::CameraInterfaceBinding> ui;
   refhost::Panel *panel = nullptr;
   const XPanelControl *controls = nullptr;
   const XPanelDataDesc *data = nullptr;
@@ -146,20 +131,31 @@ TEST_F(PanelTest, HintListWordForWord) {
   EXPECT_EQ(panel->title(), "Skyrind");
 
   // The notification hook can be called and does nothing.
-  const InstanceBytes before(instance);
+  const Observed before = observe();
+  host.log().clear();
   reinterpret_cast<XPanelHook>(hook)();
   EXPECT_EQ(host.log().size(), 0u);
-  EXPECT_TRUE(InstanceBytes(instance) == before);
+  EXPECT_TRUE(observe() == before);
 }
 
 TEST_F(PanelTest, GetGivesParameterHandlesFlagAddressesAndNullOtherwise) {
-  for (const Animated &control : kAnimated) {
-    EXPECT_NE(fields().parameters.*control.parameter, nullptr);
-    EXPECT_EQ(get(instance, control.id), fields().parameters.*control.parameter) << control.id;
+  for (const Animated &control : kAnimated)
+    EXPECT_EQ(get(instance, control.id), parameter(control.channel)) << control.id;
+  // Each switch has its own flag, which set writes and get keeps pointing at.
+  std::vector<const void *> flags;
+  int32_t value = 40;
+  for (unsigned long id : kSwitches) {
+    const void *flag = get(instance, id);
+    ASSERT_NE(flag, nullptr) << id;
+    EXPECT_EQ(std::count(flags.begin(), flags.end(), flag), 0) << id;
+    flags.push_back(flag);
+    ASSERT_EQ(set(instance, id, &++value), 1);
+    EXPECT_EQ(get(instance, id), flag) << id;
+    EXPECT_EQ(*static_cast<const int32_t *>(flag), value) << id;
   }
-  for (const auto &[id, flag] : kSwitches)
-    EXPECT_EQ(get(instance, id), &(fields().settings.switches.*flag)) << id;
+  host.log().clear();
   for (unsigned long id : kUnknownIds) EXPECT_EQ(get(instance, id), nullptr) << id;
+  for (unsigned long id : kSwitches) get(instance, id);
   EXPECT_EQ(host.log().size(), 0u);
 }
 
@@ -168,13 +164,12 @@ TEST_F(PanelTest, SetStoresTheGivenValueAndUpdatesOncePerCall) {
   for (const Animated &control : kAnimated) {
     value += 0.25;
     EXPECT_EQ(set(instance, control.id, &value), 1);
-    EXPECT_EQ(fields().settings.*control.value, value) << control.id;
   }
   int32_t flag = 0;
-  for (const auto &[id, field] : kSwitches) {
+  for (unsigned long id : kSwitches) {
     flag += 2;  // non-zero values other than 1 are kept as they are
     EXPECT_EQ(set(instance, id, &flag), 1);
-    EXPECT_EQ(fields().settings.switches.*field, flag) << id;
+    EXPECT_EQ(switchValue(id), flag) << id;
   }
   // Set writes the field alone (no parameter call) and updates once per call.
   const std::vector<refhost::Call> calls = host.log().calls();
@@ -184,43 +179,55 @@ TEST_F(PanelTest, SetStoresTheGivenValueAndUpdatesOncePerCall) {
     EXPECT_EQ(call.args[0], "CameraHandler");
     EXPECT_EQ(call.pointers.at(0), instance);
   }
+  // The saved block holds the values set (as floats) and the flags as get
+  // shows them; the channels keep their values.
+  const SavedState saved = savedState();
+  value = 0.1;
+  for (std::size_t i = 0; i < std::size(kAnimated); ++i) {
+    value += 0.25;
+    EXPECT_EQ(saved.values[i], static_cast<float>(value)) << kAnimated[i].id;
+    EXPECT_NE(channel(kAnimated[i].channel).valueAt(0), value) << kAnimated[i].id;
+  }
+  for (std::size_t i = 0; i < std::size(kSwitches); ++i)
+    EXPECT_EQ(saved.flags[i], switchValue(kSwitches[i])) << kSwitches[i];
 }
 
 TEST_F(PanelTest, SettingTheSameValueAgainStillUpdates) {
   int32_t on = 1;
   EXPECT_EQ(set(instance, 0x8005, &on), 1);
   EXPECT_EQ(set(instance, 0x8005, &on), 1);
-  double angle = fields().settings.hFov;
+  double angle = channel("HFOV").valueAt(0);
   EXPECT_EQ(set(instance, 0x8001, &angle), 1);
   EXPECT_EQ(updateCount(), 3u);
 }
 
 TEST_F(PanelTest, AnUnknownIdChangesNothingAndTriggersNoUpdate) {
-  const InstanceBytes before(instance);
+  const Observed before = observe();
+  host.log().clear();
   double value = 1.5;
   for (unsigned long id : kUnknownIds) EXPECT_EQ(set(instance, id, &value), 0) << id;
-  EXPECT_TRUE(InstanceBytes(instance) == before);
   EXPECT_EQ(host.log().size(), 0u);
+  EXPECT_TRUE(observe() == before);
 }
 
 TEST_F(PanelTest, AutomaticFieldsOfViewExcludeEachOther) {
   int32_t on = 1, off = 0, other = 3;
   ASSERT_EQ(set(instance, 0x8006, &on), 1);
-  EXPECT_EQ(fields().settings.switches.autoHFov, 1);
+  EXPECT_EQ(switchValue(0x8006), 1);
   ASSERT_EQ(set(instance, 0x8007, &on), 1);
-  EXPECT_EQ(fields().settings.switches.autoVFov, 1);
-  EXPECT_EQ(fields().settings.switches.autoHFov, 0);
+  EXPECT_EQ(switchValue(0x8007), 1);
+  EXPECT_EQ(switchValue(0x8006), 0);
   ASSERT_EQ(set(instance, 0x8006, &other), 1);
-  EXPECT_EQ(fields().settings.switches.autoHFov, 3);
-  EXPECT_EQ(fields().settings.switches.autoVFov, 0);
+  EXPECT_EQ(switchValue(0x8006), 3);
+  EXPECT_EQ(switchValue(0x8007), 0);
 
   // Clearing one leaves the other as it is.
   ASSERT_EQ(set(instance, 0x8007, &off), 1);
-  EXPECT_EQ(fields().settings.switches.autoHFov, 3);
+  EXPECT_EQ(switchValue(0x8006), 3);
   ASSERT_EQ(set(instance, 0x8007, &on), 1);
   ASSERT_EQ(set(instance, 0x8006, &off), 1);
-  EXPECT_EQ(fields().settings.switches.autoVFov, 1);
-  EXPECT_EQ(fields().settings.switches.autoHFov, 0);
+  EXPECT_EQ(switchValue(0x8007), 1);
+  EXPECT_EQ(switchValue(0x8006), 0);
   EXPECT_EQ(updateCount(), 6u);
 }
 
@@ -228,15 +235,16 @@ TEST_F(PanelTest, AnEnvelopeEditThroughTheHostSurvivesTheNextNewFrame) {
   EXPECT_EQ(panel->edit(0x8001, 1.25), 1);
   EXPECT_EQ(panel->edit(0x8009, -0.125), 1);
   EXPECT_EQ(panel->edit(0x8004, 1), 1);
-  EXPECT_EQ(fields().settings.hFov, 1.25);
   EXPECT_EQ(updateCount(), 3u);
+  EXPECT_EQ(savedState().values[0], 1.25f);
 
   const FrameInfo frame{1, 0.0, 0.04, 25.0, 1};
   ASSERT_EQ(handler.newFrame(instance, frame, refhost::cameraAccess(camera.handle(), 0.036, 0.024)),
             std::nullopt);
-  EXPECT_EQ(fields().settings.hFov, 1.25);
-  EXPECT_EQ(fields().settings.vShift, -0.125);
-  EXPECT_EQ(fields().settings.switches.vPerspective, 1);
+  const SavedState saved = savedState();
+  EXPECT_EQ(saved.values[0], 1.25f);
+  EXPECT_EQ(saved.values[3], -0.125f);
+  EXPECT_EQ(saved.flags[1], 1);
   EXPECT_EQ(panel->read(0x8001), 1.25);
   EXPECT_EQ(panel->read(0x8004), 1.0);
 }

@@ -14,14 +14,8 @@ namespace {
 
 using refhost::StateEncoding;
 
-using skyrind::CameraSettings;
-using skyrind::Switches;
-constexpr double CameraSettings::*kValues[] = {&CameraSettings::hFov, &CameraSettings::vFov,
-                                               &CameraSettings::hShift, &CameraSettings::vShift};
-constexpr int32_t Switches::*kFlags[] = {&Switches::hPerspective, &Switches::vPerspective,
-                                         &Switches::verticalPanorama, &Switches::autoHFov,
-                                         &Switches::autoVFov};
 const char *const kChannels[] = {"HFOV", "VFOV", "HShift", "VShift"};
+constexpr unsigned long kValueControls[] = {0x8001, 0x8002, 0x8008, 0x8009};
 
 // The saved values: no double among them is a float, and every flag differs
 // from the prior values below.
@@ -31,23 +25,18 @@ constexpr int32_t kSavedFlags[] = {1, -2, 3, 0x7FFF, 1};
 constexpr double kPriorValues[] = {5.5, 6.5, 7.5, 8.5};
 constexpr int32_t kPriorFlags[] = {11, 12, 13, 14, 15};
 
-void fill(CameraInstance &camera, const double (&values)[4], const int32_t (&flags)[5]) {
-  for (int i = 0; i < 4; ++i) camera.settings.*kValues[i] = values[i];
-  for (int i = 0; i < 5; ++i) camera.settings.switches.*kFlags[i] = flags[i];
-}
-
 double asFloat(double value) {
   return static_cast<float>(value);
 }
 
 // Checks the first `values` values and `flags` flags came from the saved
-// instance and the rest kept their prior contents.
-void expectLoaded(const CameraInstance &camera, int values, int flags, const std::string &where) {
+// instance and the rest kept their prior contents, as a save shows them.
+void expectLoaded(const SavedState &state, int values, int flags, const std::string &where) {
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(camera.settings.*kValues[i], i < values ? asFloat(kSavedValues[i]) : kPriorValues[i])
+    EXPECT_EQ(state.values[i], i < values ? asFloat(kSavedValues[i]) : kPriorValues[i])
         << where << ", value " << i;
   for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(camera.settings.switches.*kFlags[i], i < flags ? kSavedFlags[i] : kPriorFlags[i])
+    EXPECT_EQ(state.flags[i], i < flags ? kSavedFlags[i] : kPriorFlags[i])
         << where << ", flag " << i;
 }
 
@@ -57,13 +46,23 @@ class Persistence : public HandlerWithInstance {
     HandlerWithInstance::SetUp();
     target = handler.create(camera.handle()).instance;
     ASSERT_NE(target, nullptr);
-    fill(fields(), kSavedValues, kSavedFlags);
-    fill(fieldsOf(target), kPriorValues, kPriorFlags);
+    // The saved instance takes its flags from a scene and its values, which
+    // are no floats, from the panel.
+    fill(instance, kPriorValues, kSavedFlags);
+    for (int i = 0; i < 4; ++i) session.edit(kValueControls[i], kSavedValues[i]);
+    fill(target, kPriorValues, kPriorFlags);
     host.log().clear();
   }
   void TearDown() override {
     if (target) handler.destroy(target);
-    HandlerWithInstance::TearDown();
+  }
+
+  // Gives an instance values and flags as loading a scene does.
+  void fill(void *into, const double (&values)[4], const int32_t (&flags)[5]) {
+    SavedState state;
+    for (int i = 0; i < 4; ++i) state.values[i] = static_cast<float>(values[i]);
+    for (int i = 0; i < 5; ++i) state.flags[i] = static_cast<int16_t>(flags[i]);
+    loadState(handler, into, state);
   }
 
   refhost::StateBlock saved(StateEncoding encoding) {
@@ -77,10 +76,9 @@ class Persistence : public HandlerWithInstance {
 
 TEST_F(Persistence, SaveThenLoadRestoresValuesAsFloatsAndFlagsExactly) {
   for (StateEncoding encoding : {StateEncoding::Binary, StateEncoding::Text}) {
-    fill(fieldsOf(target), kPriorValues, kPriorFlags);
+    fill(target, kPriorValues, kPriorFlags);
     EXPECT_EQ(handler.load(target, saved(encoding)), std::nullopt);
-    expectLoaded(fieldsOf(target), 4, 5, encoding == StateEncoding::Text ? "text" : "binary");
-    for (int i = 0; i < 4; ++i) EXPECT_NE(fieldsOf(target).settings.*kValues[i], kSavedValues[i]);
+    expectLoaded(savedState(target), 4, 5, encoding == StateEncoding::Text ? "text" : "binary");
   }
 }
 
@@ -96,9 +94,8 @@ TEST_F(Persistence, SavesTheParametersThenEightFloatsThenEightIntegers) {
     parameterSaves.push_back(calls[i].pointers.at(0));
     lastParameterCall = i;
   }
-  EXPECT_EQ(parameterSaves,
-            (std::vector<const void *>{fields().parameters.hFov, fields().parameters.vFov,
-                                       fields().parameters.hShift, fields().parameters.vShift}));
+  EXPECT_EQ(parameterSaves, (std::vector<const void *>{parameter("HFOV"), parameter("VFOV"),
+                                                       parameter("HShift"), parameter("VShift")}));
 
   // The instance's own two writes close the block, after every parameter.
   ASSERT_GE(calls.size(), lastParameterCall + 3);
@@ -145,7 +142,7 @@ TEST_F(Persistence, AFailingParameterLoadReturnsTheHostsMessageAndReadsNothingMo
     EXPECT_EQ(handler.load(target, block), "Bad channel") << kChannels[failing];
     EXPECT_EQ(host.log().callsOf(VPARM_FUNCS_NAME).size(), failing + 1u) << kChannels[failing];
     EXPECT_EQ(host.log().names().back(), "LWVParmFuncs 2.load") << kChannels[failing];
-    expectLoaded(fieldsOf(target), 0, 0, kChannels[failing]);
+    expectLoaded(savedState(target), 0, 0, kChannels[failing]);
   }
 }
 
@@ -164,18 +161,18 @@ TEST_F(Persistence, AShortBlockLeavesTheUndeliveredFieldsAsTheyWere) {
 
     for (std::size_t limit = 0; limit <= total + 1; ++limit) {
       const std::string where = std::to_string(limit) + " values";
-      fill(fieldsOf(target), kPriorValues, kPriorFlags);
+      fill(target, kPriorValues, kPriorFlags);
       const refhost::Message message = handler.load(target, block, limit);
       if (limit < parameterValues) {
         EXPECT_NE(message, std::nullopt) << where;
-        expectLoaded(fieldsOf(target), 0, 0, where);
+        expectLoaded(savedState(target), 0, 0, where);
         continue;
       }
       EXPECT_EQ(message, std::nullopt) << where;
       const auto delivered = [&](std::size_t from) {
         return static_cast<int>(std::clamp<std::size_t>(limit, from, from + 8) - from);
       };
-      expectLoaded(fieldsOf(target), delivered(parameterValues), delivered(parameterValues + 8),
+      expectLoaded(savedState(target), delivered(parameterValues), delivered(parameterValues + 8),
                    where);
     }
   }
@@ -217,19 +214,19 @@ TEST_F(Persistence, ACorruptBlockIsReadOnlyWithinTheValuesAskedFor) {
     int claimed, values, flags;
   } cases[] = {{1000, 4, 5}, {9, 4, 5}, {2, 2, 2}, {0, 0, 0}, {-1, 0, 0}, {-1000, 0, 0}};
   for (const auto &c : cases) {
-    fill(fieldsOf(target), kPriorValues, kPriorFlags);
+    fill(target, kPriorValues, kPriorFlags);
     MisreportingState state(block, c.claimed);
     EXPECT_EQ(handler.instanceFuncs().load(target, state.state()), nullptr);
-    expectLoaded(fieldsOf(target), c.values, c.flags, "claimed " + std::to_string(c.claimed));
+    expectLoaded(savedState(target), c.values, c.flags, "claimed " + std::to_string(c.claimed));
   }
 
   // A text block whose float line is not numbers: nothing of the instance's is read.
   std::string text = saved(StateEncoding::Text).asText();
   const std::size_t floatLine = text.rfind('\n', text.rfind('\n', text.size() - 2) - 1) + 1;
   text.replace(floatLine, text.find('\n', floatLine) - floatLine, "junk");
-  fill(fieldsOf(target), kPriorValues, kPriorFlags);
+  fill(target, kPriorValues, kPriorFlags);
   EXPECT_EQ(handler.load(target, refhost::StateBlock::fromText(text)), std::nullopt);
-  expectLoaded(fieldsOf(target), 0, 0, "junk floats");
+  expectLoaded(savedState(target), 0, 0, "junk floats");
 }
 
 }  // namespace

@@ -110,9 +110,8 @@ TEST_F(Preview, WritesEveryElementFromTheValuesAtTheHostsTime) {
     EXPECT_EQ(call.reals, std::vector<double>{t});
     read.push_back(call.pointers.at(0));
   }
-  EXPECT_EQ(read,
-            (std::vector<const void *>{fields().parameters.hFov, fields().parameters.vFov,
-                                       fields().parameters.hShift, fields().parameters.vShift}));
+  EXPECT_EQ(read, (std::vector<const void *>{parameter("HFOV"), parameter("VFOV"),
+                                             parameter("HShift"), parameter("VShift")}));
   const std::vector<refhost::Call> optics = host.log().callsOf(CAMERA_INFO_NAME);
   ASSERT_EQ(optics.size(), 2u);
   EXPECT_EQ(optics[0].op, "focalDistance");
@@ -121,10 +120,10 @@ TEST_F(Preview, WritesEveryElementFromTheValuesAtTheHostsTime) {
     EXPECT_EQ(call.pointers.at(0), viewed.handle());
     EXPECT_EQ(call.reals, std::vector<double>{t});
   }
-  EXPECT_EQ(fields().settings.hFov, h);
-  EXPECT_EQ(fields().settings.vShift, view.vShift);
-  EXPECT_EQ(fields().film.width, kFilmWidth);
-  EXPECT_EQ(fields().film.height, kFilmHeight);
+  // The instance keeps the values read at t: a save writes them.
+  const SavedState saved = savedState();
+  EXPECT_EQ(saved.values[0], static_cast<float>(h));
+  EXPECT_EQ(saved.values[3], static_cast<float>(view.vShift));
 }
 
 TEST_F(Preview, EachAxisSwitchesToTheLinearFormAtAQuarterTurnWithoutItsOwnFlag) {
@@ -143,8 +142,8 @@ TEST_F(Preview, EachAxisSwitchesToTheLinearFormAtAQuarterTurnWithoutItsOwnFlag) 
         channel("HFOV").curve().setStaticValue(horizontal ? angle : narrow);
         channel("VFOV").curve().setStaticValue(horizontal ? narrow : angle);
         // The other axis carries the opposite flag, so a mixed-up flag shows.
-        fields().settings.switches.hPerspective = horizontal ? ownFlag : !ownFlag;
-        fields().settings.switches.vPerspective = horizontal ? !ownFlag : ownFlag;
+        session.edit(0x8003, horizontal ? ownFlag : !ownFlag);
+        session.edit(0x8004, horizontal ? !ownFlag : ownFlag);
         ASSERT_EQ(preview(0.3, 0.7, camera.handle()), 1) << where;
 
         const double own = (angle < PI / 2 || ownFlag) ? tangent : linear;

@@ -2,8 +2,8 @@
 // plug-in loaded as the host loads a module.
 #include <gtest/gtest.h>
 
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 
 namespace refhost {
 namespace {

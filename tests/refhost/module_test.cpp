@@ -1,4 +1,4 @@
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 
 namespace {
 

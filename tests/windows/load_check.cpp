@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 
 int main(int argc, char **argv) {
   if (argc != 2) {

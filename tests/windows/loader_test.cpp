@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "commands/commands.h"
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 namespace skyhost {
 

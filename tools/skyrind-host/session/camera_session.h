@@ -8,10 +8,10 @@
 #include <string>
 
 #include "host/host_abi.h"
-#include "refhost/camera_handler_binding.h"
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 #include "refhost/host.h"
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 namespace skyhost {
 

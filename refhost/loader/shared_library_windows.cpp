@@ -4,7 +4,7 @@
 #include <fstream>
 #include <optional>
 
-#include "refhost/shared_library.h"
+#include "refhost/loader/shared_library.h"
 
 namespace refhost {
 namespace {

@@ -1,4 +1,4 @@
-#include "refhost/camera_interface_binding.h"
+#include "refhost/bindings/camera_interface_binding.h"
 
 namespace refhost {
 namespace {

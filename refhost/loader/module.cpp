@@ -1,9 +1,9 @@
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 
 #include <cstdio>
 #include <filesystem>
 
-#include "refhost/shared_library.h"
+#include "refhost/loader/shared_library.h"
 
 namespace refhost {
 namespace {

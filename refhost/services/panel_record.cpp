@@ -1,6 +1,6 @@
 // "LWXPanel" and "Instance Update": the panel service for the plug-in.
-#include "refhost/callback_guard.h"
-#include "refhost/service_records.h"
+#include "refhost/services/callback_guard.h"
+#include "refhost/services/service_records.h"
 
 namespace refhost::records {
 namespace {

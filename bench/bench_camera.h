@@ -1,13 +1,10 @@
-// A loaded plug-in with one activated handler and one camera instance, set
-// up as a host would for a frame: the fixture every benchmark shares.
+// A loaded plug-in with one camera instance, set up as a host would for a
+// frame: the fixture every benchmark shares.
 #pragma once
 
-#include <memory>
 #include <vector>
 
-#include "refhost/camera_handler_binding.h"
-#include "refhost/host.h"
-#include "refhost/module.h"
+#include "refhost/bindings/camera_session.h"
 
 namespace bench {
 
@@ -25,28 +22,23 @@ struct CameraSetup {
   double perspectiveFovDegrees = 120;  // the field of view of perspective axes
 };
 
-class CameraSession {
+// The session of the built plug-in (or of the build SKYRIND_PLUGIN names),
+// after one new frame.
+class BenchCamera : public refhost::CameraSession {
  public:
-  explicit CameraSession(const CameraSetup &setup);
-  ~CameraSession();
+  explicit BenchCamera(const CameraSetup &setup);
 
+  // The frame every benchmark renders: half a 24 fps frame's exposure from 0.
+  static constexpr FrameInfo frameInfo(int motionSteps) {
+    return {0, 0.0, 0.5 / 24, 24.0, motionSteps};
+  }
   void newFrame(int motionSteps);
-  CameraEvaluateFunc evaluate() { return handler_->record().evaluate; }
-  void *instance() { return instance_; }
   static constexpr double filmWidth() { return 0.036; }
   static constexpr double filmHeight() { return 0.018; }
 
   // Film positions spread over the whole film (and lens positions on the
   // unit disk when `withLens`), times across the exposure.
   std::vector<FilmSample> samples(std::size_t count, bool withLens) const;
-
- private:
-  refhost::Host host_;
-  refhost::Host::Installation installation_;
-  std::unique_ptr<refhost::Module> module_;
-  std::unique_ptr<refhost::CameraHandlerBinding> handler_;
-  refhost::Item *camera_ = nullptr;
-  void *instance_ = nullptr;
 };
 
 }  // namespace bench

@@ -1,6 +1,6 @@
 #include <dlfcn.h>
 
-#include "refhost/shared_library.h"
+#include "refhost/loader/shared_library.h"
 
 namespace refhost {
 

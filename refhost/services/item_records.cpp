@@ -1,6 +1,6 @@
 // "LW Item Info 4" and "LW Camera Info 5": item motion and camera properties.
-#include "refhost/callback_guard.h"
-#include "refhost/service_records.h"
+#include "refhost/services/callback_guard.h"
+#include "refhost/services/service_records.h"
 
 namespace refhost::records {
 namespace {

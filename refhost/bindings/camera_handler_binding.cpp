@@ -1,4 +1,4 @@
-#include "refhost/camera_handler_binding.h"
+#include "refhost/bindings/camera_handler_binding.h"
 
 #include <stdexcept>
 

@@ -8,7 +8,7 @@
 
 #include "host/host_abi.h"
 #include "refhost/host.h"
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 #include "refhost/state_block.h"
 
 namespace refhost {

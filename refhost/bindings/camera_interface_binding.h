@@ -4,7 +4,7 @@
 
 #include "host/host_abi.h"
 #include "refhost/host.h"
-#include "refhost/module.h"
+#include "refhost/loader/module.h"
 #include "refhost/panel.h"
 
 namespace refhost {
