@@ -2,11 +2,15 @@
 
 namespace refhost {
 
-CameraSession::CameraSession(const std::string &pluginPath)
+CameraSession::CameraSession(const std::string &pluginPath, CallLogging logging)
     : installed_(host_.install()),
       module_(pluginPath),
       handler_(module_, host_),
       camera_(host_.addCamera("Camera")) {
+  if (logging == CallLogging::Off) {
+    host_.log().setEnabled(false);
+    host_.log().clear();
+  }
   if (!handler_.ok())
     fail("the camera handler did not activate (status " + std::to_string(handler_.status()) + ")");
   CreateResult created = handler_.create(camera_.handle());

@@ -30,13 +30,17 @@ class SessionError : public std::runtime_error {
   std::string reason_;
 };
 
+// Whether the host records the plug-in's calls in its call log: tests read
+// it; a long render would only fill it.
+enum class CallLogging { On, Off };
+
 class CameraSession {
  public:
   // Loads the module (LoadError), activates "CameraHandler", creates the
   // instance for a camera item named "Camera" and activates
   // "CameraInterface" for it (SessionError when any of them fails). The host
-  // is current for the session's lifetime; its call log stays on.
-  explicit CameraSession(const std::string &pluginPath);
+  // is current for the session's lifetime.
+  explicit CameraSession(const std::string &pluginPath, CallLogging logging = CallLogging::On);
   ~CameraSession();
   CameraSession(const CameraSession &) = delete;
   CameraSession &operator=(const CameraSession &) = delete;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "panorama/placement.h"
-#include "session/camera_session.h"
+#include "refhost/bindings/camera_session.h"
 #include "session/panel_settings.h"
 #include "session/shot.h"
 
@@ -46,7 +46,7 @@ class PanoramaPlacementRoundTrip : public ::testing::TestWithParam<Placed> {};
 
 TEST_P(PanoramaPlacementRoundTrip, PluginsRayOfAFilmPositionLandsBackOnIt) {
   const Placed &c = GetParam();
-  CameraSession session(SKYRIND_PLUGIN_PATH);
+  refhost::CameraSession session(SKYRIND_PLUGIN_PATH, refhost::CallLogging::Off);
   applyPanelSettings(session.panel(), c.panel, SKYRIND_PLUGIN_PATH);
   Shot shot;
   session.newFrame(shot.frameInfo(), c.filmWidth, c.filmHeight);

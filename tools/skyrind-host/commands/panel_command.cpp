@@ -4,7 +4,7 @@
 
 #include "cli/cli_options.h"
 #include "commands/commands.h"
-#include "session/camera_session.h"
+#include "refhost/bindings/camera_session.h"
 #include "session/panel_settings.h"
 #include "session/shot.h"
 
@@ -12,7 +12,7 @@ namespace skyhost {
 
 int runPanel(const Options &o) {
   if (o.scene.empty()) checkOptions(o);
-  CameraSession session(o.plugin);
+  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
   setUpShot(o, session);
   refhost::Panel &panel = session.panel();
   std::printf("Panel \"%s\"\n", panel.title().c_str());

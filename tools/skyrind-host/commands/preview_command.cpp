@@ -3,9 +3,9 @@
 #include "cli/cli_options.h"
 #include "commands/commands.h"
 #include "image_io/image_output.h"
+#include "refhost/bindings/camera_session.h"
 #include "render/preview_drawing.h"
 #include "scene/scene_assembly.h"
-#include "session/camera_session.h"
 #include "session/shot.h"
 
 namespace skyhost {
@@ -14,7 +14,7 @@ int runPreview(const Options &o) {
   checkImagePath(o.output);
   if (o.scene.empty()) checkOptions(o);
 
-  CameraSession session(o.plugin);
+  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
   Shot shot = setUpShot(o, session);
   auto scene = assembleScene(shot.mesh, "");
   double time = shot.exposureStart();

@@ -6,9 +6,9 @@
 #include "commands/render_page.h"
 #include "common/atomic_file.h"
 #include "image_io/image_output.h"
+#include "refhost/bindings/camera_session.h"
 #include "render/renderer.h"
 #include "scene/scene_assembly.h"
-#include "session/camera_session.h"
 #include "session/scene_file.h"
 #include "session/shot.h"
 #include "session/shot_metadata.h"
@@ -17,7 +17,7 @@ namespace skyhost {
 namespace {
 
 // The plug-in's evaluate as the renderer's camera; newFrame has run.
-CameraRays pluginRays(CameraSession &session) {
+CameraRays pluginRays(refhost::CameraSession &session) {
   return [evaluate = session.evaluate(), instance = session.instance()](
              const CameraSample &s, Vec3 &origin, Vec3 &direction) {
     CameraRay ray{};
@@ -35,7 +35,7 @@ int runRender(const Options &o) {
   checkFolderExists(o.saveScene);
   if (o.scene.empty()) checkOptions(o);
 
-  CameraSession session(o.plugin);
+  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
   Shot shot = setUpShot(o, session);
   std::optional<PanoramaPlacement> page;
   if (o.viewPage) page = viewerPlacement(o.output, session, shot);

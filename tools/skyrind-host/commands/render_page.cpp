@@ -10,7 +10,7 @@
 
 namespace skyhost {
 
-PanoramaPlacement viewerPlacement(const std::string &imagePath, CameraSession &session,
+PanoramaPlacement viewerPlacement(const std::string &imagePath, refhost::CameraSession &session,
                                   const Shot &shot) {
   std::optional<ImageFormat> format = imageFormatOf(imagePath);
   if (format != ImageFormat::Png && format != ImageFormat::Jpeg)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "panorama/placement.h"
-#include "session/camera_session.h"
+#include "refhost/bindings/camera_session.h"
 #include "session/shot.h"
 
 namespace skyhost {
@@ -12,7 +12,7 @@ namespace skyhost {
 // Where the render's pixels will lie, from the camera's panel as set up for
 // the shot. Throws InputError before anything is rendered when the image
 // cannot go on a page (not a JPEG or PNG, or a perspective axis).
-PanoramaPlacement viewerPlacement(const std::string &imagePath, CameraSession &session,
+PanoramaPlacement viewerPlacement(const std::string &imagePath, refhost::CameraSession &session,
                                   const Shot &shot);
 
 // Writes IMAGE.html beside the rendered image and says so.

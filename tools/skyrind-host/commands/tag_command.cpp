@@ -5,7 +5,7 @@
 #include "common/input_error.h"
 #include "containers/image_xmp.h"
 #include "panorama/xmp_packet.h"
-#include "session/camera_session.h"
+#include "refhost/bindings/camera_session.h"
 #include "session/shot.h"
 #include "session/shot_metadata.h"
 
@@ -21,7 +21,7 @@ int runTag(const Options &o) {
   if (o.scene.empty()) {
     coverage = equirectangularCoverage(o.panel, image.width, image.height, o.headingDegrees);
   } else {
-    CameraSession session(o.plugin);
+    refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
     Shot shot = setUpShot(o, session);
     coverage = shotMetadata(shot, session, image.width, image.height).coverage;
   }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/input_error.h"
 #include "session/panel_settings.h"
 #include "session/scene_file.h"
 
@@ -33,7 +34,7 @@ void placeCamera(const CameraMotion &m, const Shot &shot, refhost::Item &item) {
   }
 }
 
-Shot shotFromOptions(const Options &o, CameraSession &session) {
+Shot shotFromOptions(const Options &o, refhost::CameraSession &session) {
   Shot shot;
   shot.filmWidth = o.image.filmWidth;
   shot.filmHeight = o.image.filmWidth * o.image.height / o.image.width;
@@ -50,6 +51,16 @@ Shot shotFromOptions(const Options &o, CameraSession &session) {
   applyPanelSettings(session.panel(), o.panel, o.plugin);
   shot.pluginData = session.savePluginData();
   return shot;
+}
+
+// Loads the plug-in's data block; a refusal names the file it came from.
+void loadPluginData(refhost::CameraSession &session, const std::string &text,
+                    const std::string &source) {
+  try {
+    session.loadPluginData(text);
+  } catch (const refhost::SessionError &e) {
+    throw InputError(source, e.reason());
+  }
 }
 
 }  // namespace
@@ -72,16 +83,16 @@ Vec3 Shot::rotationDegrees() const {
           angle(refhost::ItemChannel::Bank)};
 }
 
-Shot setUpShot(const Options &o, CameraSession &session) {
+Shot setUpShot(const Options &o, refhost::CameraSession &session) {
   if (o.scene.empty()) {
     Shot shot = shotFromOptions(o, session);
-    if (!o.saveScene.empty()) session.loadPluginData(shot.pluginData, o.saveScene);
+    if (!o.saveScene.empty()) loadPluginData(session, shot.pluginData, o.saveScene);
     return shot;
   }
   Shot shot = readSceneFile(o.scene);
   for (std::size_t c = 0; c < kCameraChannelCount; ++c)
     session.camera().curve(static_cast<refhost::ItemChannel>(c)) = shot.camera[c];
-  session.loadPluginData(shot.pluginData, o.scene);
+  loadPluginData(session, shot.pluginData, o.scene);
   return shot;
 }
 

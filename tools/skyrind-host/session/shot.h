@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/options.h"
+#include "refhost/bindings/camera_session.h"
 #include "refhost/item.h"
-#include "session/camera_session.h"
 
 namespace skyhost {
 
@@ -40,6 +40,6 @@ struct Shot {
 // they name, and returns the shot it now holds. When the options ask to
 // save the scene, the instance is reloaded from the saved block, so that the
 // render is what the file will reproduce.
-Shot setUpShot(const Options &options, CameraSession &session);
+Shot setUpShot(const Options &options, refhost::CameraSession &session);
 
 }  // namespace skyhost

@@ -4,7 +4,8 @@
 
 namespace skyhost {
 
-ImageMetadata shotMetadata(const Shot &shot, CameraSession &session, int width, int height) {
+ImageMetadata shotMetadata(const Shot &shot, refhost::CameraSession &session, int width,
+                           int height) {
   session.host().setTime(shot.exposureStart());  // the panel shows the values at that time
   PanelSettings panel = readPanelSettings(session.panel());
   ImageMetadata metadata;

@@ -4,13 +4,14 @@
 #pragma once
 
 #include "image_io/image_metadata.h"
-#include "session/camera_session.h"
+#include "refhost/bindings/camera_session.h"
 #include "session/shot.h"
 
 namespace skyhost {
 
 // For a width×height image of the shot at the start of its exposure; the
 // session holds the shot's camera (setUpShot).
-ImageMetadata shotMetadata(const Shot &shot, CameraSession &session, int width, int height);
+ImageMetadata shotMetadata(const Shot &shot, refhost::CameraSession &session, int width,
+                           int height);
 
 }  // namespace skyhost
