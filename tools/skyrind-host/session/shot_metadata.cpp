@@ -12,8 +12,9 @@ ImageMetadata shotMetadata(const Shot &shot, CameraSession &session, int width, 
   metadata.attributes.insert(metadata.attributes.end(), {{"filmWidth", shot.filmWidth},
                                                          {"filmHeight", shot.filmHeight},
                                                          {"frame", double(shot.frame), true}});
-  metadata.coverage = equirectangularCoverage(panel, width, height, shot.rotationDegrees(),
-                                              shot.filmHeight / shot.filmWidth);
+  metadata.coverage =
+      equirectangularCoverage(panel, width, height, shot.rotationDegrees(),
+                              shot.filmHeight / shot.filmWidth, &metadata.whyNoCoverage);
   return metadata;
 }
 
