@@ -9,7 +9,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 missing=()
 command -v node >/dev/null || missing+=(node)
 command -v chromium >/dev/null || missing+=(chromium)
-[ -f "$here/node_modules/pannellum/build/pannellum.js" ] || missing+=("pannellum (npm, in tests/viewers)")
+for package in pannellum @photo-sphere-viewer/core three; do
+  [ -f "$here/node_modules/$package/package.json" ] || missing+=("$package (npm, in tests/viewers)")
+done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "viewer tests skipped: not installed: ${missing[*]} (run scripts/install-deps.sh)"
   [ "${CI:-}" = true ] && exit 1

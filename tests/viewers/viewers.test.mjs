@@ -68,18 +68,30 @@ const seen = (c, v) =>
   (c.name !== 'half.png' || (Math.abs(v.yaw) < 90 && v.pitch < 45)) &&
   (c.name !== 'partial.png' || (v.yaw > -90 && v.pitch < 45));
 
-const pannellumInstalled = existsSync(join(here, 'node_modules/pannellum/build/pannellum.js'));
-test('Pannellum places every render where the camera saw it', { skip: !pannellumInstalled && 'pannellum is not installed (scripts/install-deps.sh)' }, async () => {
-  for (const c of cases) {
-    const image = render(c.name, c.options);
-    for (const v of views.filter((v) => seen(c, v))) {
-      const url = `file://${here}/pannellum.html?image=${encodeURIComponent('file://' + image)}` +
-                  `&yaw=${v.yaw - c.centreYaw}&pitch=${v.pitch}&hfov=40`;
-      const [got] = await landmarksAt(url, "document.documentElement.dataset.loaded");
-      assert.equal(got, v.landmark, `${c.name} ${c.options} at yaw ${v.yaw} pitch ${v.pitch}`);
+const installed = (file) => existsSync(join(here, 'node_modules', file));
+const pannellumInstalled = installed('pannellum/build/pannellum.js');
+const notInstalled = (name) => `${name} is not installed (scripts/install-deps.sh)`;
+// Pannellum's yaw is measured from the image's centre; Photo Sphere
+// Viewer's is the compass heading, and our renders' camera heads north.
+const realViewers = [
+  { name: 'Pannellum', page: 'pannellum.html', skip: !pannellumInstalled && notInstalled('pannellum'),
+    yaw: (c, v) => v.yaw - c.centreYaw },
+  { name: 'Photo Sphere Viewer', page: 'psv.html', yaw: (c, v) => v.yaw,
+    skip: !(installed('@photo-sphere-viewer/core/index.module.js') && installed('three/build/three.module.js')) &&
+          notInstalled('@photo-sphere-viewer/core with three') },
+];
+for (const viewer of realViewers)
+  test(`${viewer.name} places every render where the camera saw it`, { skip: viewer.skip }, async () => {
+    for (const c of cases) {
+      const image = render(c.name, c.options);
+      for (const v of views.filter((v) => seen(c, v))) {
+        const url = `file://${here}/${viewer.page}?image=${encodeURIComponent('file://' + image)}` +
+                    `&yaw=${viewer.yaw(c, v)}&pitch=${v.pitch}&hfov=40&fov=30`;
+        const [got] = await landmarksAt(url, 'document.documentElement.dataset.loaded');
+        assert.equal(got, v.landmark, `${c.name} ${c.options} at yaw ${v.yaw} pitch ${v.pitch}`);
+      }
     }
-  }
-});
+  });
 
 test('Pannellum reads the pose and crop the image records', { skip: !pannellumInstalled && 'pannellum is not installed (scripts/install-deps.sh)' }, async () => {
   const image = render('config.png', '--hfov 200 --vfov 100 --hshift 10 --rotation 30,-20,5');
