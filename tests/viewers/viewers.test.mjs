@@ -156,10 +156,12 @@ test('our page: no outline at its edges, fov along a tall window, full screen, d
   assert.equal(fullscreen.hidden, false);
   await page.click(fullscreen.x, fullscreen.y);
   await page.waitFor('document.fullscreenElement === document.documentElement', 5);
-  assert.equal((await button('fullscreen')).pressed, 'true');
+  const pressed = (value) => `document.getElementById('fullscreen').getAttribute('aria-pressed') === '${value}'`;
+  await page.waitFor(pressed(true), 5);  // once the change event has come
   fullscreen = await button('fullscreen');
   await page.click(fullscreen.x, fullscreen.y);
   await page.waitFor('!document.fullscreenElement', 5);
+  await page.waitFor(pressed(false), 5);
 
   // On a touch screen the button shows; off until asked, readings turn nothing.
   // Held upright (beta 90) and turned a quarter right (alpha 270), the
