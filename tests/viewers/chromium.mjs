@@ -76,10 +76,15 @@ export async function launchChromium() {
       };
       return page;
     },
+    // Closes the browser; its helper processes may still be writing to the
+    // profile for a moment, so the folder's removal retries and never fails.
     async close() {
-      child.kill();
-      await new Promise((r) => child.once('exit', r));
-      rmSync(profile, { recursive: true, force: true });
+      const exited = new Promise((r) => child.once('exit', r));
+      await send('Browser.close').catch(() => child.kill());
+      await exited;
+      try {
+        rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+      } catch {}
     },
   };
 }
