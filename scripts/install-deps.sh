@@ -10,6 +10,12 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# The 360-degree viewers the viewer tests open, as package-lock.json pins them.
+viewers="$(dirname "$0")/../tests/viewers"
+if command -v npm >/dev/null && ! cmp -s "$viewers/package-lock.json" "$viewers/node_modules/.installed-lock"; then
+  echo "installing the viewer tests' npm packages"
+  (cd "$viewers" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)

@@ -10,7 +10,7 @@ mkdir -p "$out"
 for vertical in off on; do
   for h in angular tangent; do
     for v in angular tangent; do
-      args=(render --width 256 --height 128 --spp 4)
+      args=(render --width 256 --height 128)  # the default samples, as a first render
       # File names call a perspective axis "tangent". It cannot reach 180
       # degrees: use 120 (horizontal) and 90 (vertical).
       if [ "$h" = tangent ]; then args+=(--h-perspective --hfov 120); else args+=(--hfov 360); fi

@@ -61,19 +61,65 @@ void expectCoverage(const json &e, int fullWidth, int fullHeight, int left, int 
 
 TEST_F(Formats, JpegAndPngOfAnEquirectangularRenderSayWhereTheyLieOnTheSphere) {
   // 90x45 degrees of a 360x180 sphere at 4 pixels a degree: 288x144 pixels;
-  // the crop's corner at 144 - 36 + 10% of 72 and 72 - 18 - 20% of 36.
+  // the crop centred across at 144 - 36, its heading 10% of 90 degrees right
+  // of the camera's; its top at 72 - 18 - 20% of 36.
   const std::string partial = "--hfov 90 --vfov 45 --hshift 10 --vshift 20 --rotation 30,0,0";
   for (const char *name : {"partial.jpg", "partial.png"}) {
     render(partial, name);
     SCOPED_TRACE(name);
-    expectCoverage(exif(name), 288, 144, 115, 47, 30);
+    expectCoverage(exif(name), 288, 144, 108, 47, 39);
   }
   render("", "whole.jpg");
   expectCoverage(exif("whole.jpg"), 72, 36, 0, 0, 0);
+  EXPECT_FALSE(exif("whole.jpg").contains("PosePitchDegrees"));
+  // A whole sphere shifted sideways never wraps: the shift turns the heading.
+  render("--hshift 10 --rotation 350,0,0", "shifted.png");
+  expectCoverage(exif("shifted.png"), 72, 36, 0, 0, 26);
   for (const char *settings : {"--h-perspective --hfov 90", "--vertical-panorama", "--hfov 400"}) {
     render(settings, "other.png");
     EXPECT_FALSE(exif("other.png").contains("ProjectionType")) << settings;
   }
+}
+
+TEST_F(Formats, APitchOrRollWritesBothAndAShiftTurnsTheWholePose) {
+  // The camera looking 20 degrees up (the host's pitch is positive down).
+  render("--rotation 0,-20,0", "up.jpg");
+  json e = exif("up.jpg");
+  EXPECT_EQ(e.value("PosePitchDegrees", 0.0), 20) << e;
+  EXPECT_EQ(e.value("PoseRollDegrees", -1.0), 0) << e;
+  render("--rotation 0,0,15", "banked.jpg");
+  e = exif("banked.jpg");
+  EXPECT_EQ(e.value("PosePitchDegrees", -1.0), 0) << e;
+  EXPECT_EQ(e.value("PoseRollDegrees", 0.0), -15) << e;
+  // Pitched 90 degrees up, a quarter turn right of the forward looks
+  // level to the right: heading 90, no pitch, the horizon stood on end.
+  render("--hshift 25 --rotation 0,-90,0", "zenith.png");
+  e = exif("zenith.png");
+  EXPECT_NEAR(e.value("PoseHeadingDegrees", 0.0), 90, 1e-4) << e;
+  EXPECT_NEAR(e.value("PosePitchDegrees", 1.0), 0, 1e-4) << e;
+  EXPECT_NEAR(e.value("PoseRollDegrees", 0.0), 90, 1e-4) << e;
+}
+
+TEST_F(Formats, PixelsNotSquareInAngleGetNoPhotoSphereFieldsAndTagRefusesThem) {
+  RunResult r = run("render --width 64 --height 36 -o wide.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(exif("wide.png").contains("ProjectionType"));
+  EXPECT_EQ(r.err,
+            "wide.png: no photo-sphere metadata: its pixels are 5.62 degrees across but 5 down, "
+            "which the photo-sphere fields cannot say (64x32 or 72x36 pixels would be square)\n");
+  // Within half a percent is square; the auto field of view makes it so.
+  for (const char *options : {"--width 201 --height 100", "--width 72 --height 30 --auto-vfov"}) {
+    r = run(std::string("render ") + options + " -o near.png");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "") << options;
+    EXPECT_TRUE(exif("near.png").contains("ProjectionType")) << options;
+  }
+  std::string before = readFile(path("wide.png"));
+  r = run("tag wide.png");
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.err.find("wide.png: no photo-sphere metadata: its pixels are"), std::string::npos)
+      << r.err;
+  EXPECT_EQ(readFile(path("wide.png")), before);
 }
 
 TEST_F(Formats, PngBitDepthAndJpegQuality) {
@@ -190,7 +236,7 @@ TEST_F(Formats, TagRefusesWhatItCannotReadAndLeavesTheFileAsItWas) {
       {"tag text.jpg", "text.jpg: not a JPEG or PNG file"},
       {"tag good.jpg --vertical-panorama", "good.jpg: the settings do not make an equirect"},
       {"tag good.png --scene v.json", "good.png: the settings do not make an equirect"},
-      {"tag good.png --hfov 90 --vshift 200", "good.png: the settings do not make"},
+      {"tag good.png --hfov 90 --vfov 45 --vshift 200", "good.png: the settings do not make"},
   };
   for (const auto &[args, message] : cases) {
     std::string file = path(std::string(args).substr(4, std::string(args).find(' ', 4) - 4));

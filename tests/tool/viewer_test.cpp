@@ -59,10 +59,10 @@ TEST_F(Viewer, BothRenderersLookWhereTheAddressSays) {
 }
 
 TEST_F(Viewer, PartialPanoramaIsBlackOutsideItsCoverage) {
-  // 200 by 90 degrees, placed by the image's own metadata. Looking right
+  // 200 by 100 degrees, placed by the image's own metadata. Looking right
   // with 120 degrees across, the view's right edge looks 150 degrees round
   // and its top 52 degrees up: both outside.
-  make("render --width 128 --height 64 --hfov 200 --vfov 90 -o partial.png");
+  make("render --width 128 --height 64 --hfov 200 --vfov 100 -o partial.png");
   make("view partial.png -o page.html");
   for (std::string renderer : {"webgl", "2d"}) {
     SCOPED_TRACE(renderer);

@@ -44,7 +44,13 @@ int runRender(const Options &o) {
   RenderStats stats;
   Image image = render(*scene, pluginRays(session), shot.image, {shot.filmWidth, shot.filmHeight},
                        o.threads, stats);
-  writeImage(image, o.output, o.format, shotMetadata(shot, session, image.width, image.height));
+  ImageMetadata metadata = shotMetadata(shot, session, image.width, image.height);
+  writeImage(image, o.output, o.format, metadata);
+  std::optional<ImageFormat> format = imageFormatOf(o.output);
+  if (!metadata.whyNoCoverage.empty() &&
+      (format == ImageFormat::Png || format == ImageFormat::Jpeg))
+    std::fprintf(stderr, "%s: no photo-sphere metadata: %s\n", o.output.c_str(),
+                 metadata.whyNoCoverage.c_str());
   if (!o.saveScene.empty()) writeSceneFile(shot, o.saveScene);
   if (page) writeRenderPage(o.output, *page, shot);
 

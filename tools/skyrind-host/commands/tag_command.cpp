@@ -18,13 +18,18 @@ int runTag(const Options &o) {
   std::string bytes = readImageBytes(o.input);
   ImageXmp image = readImageXmp(bytes, o.input);
   std::optional<PanoramaCoverage> coverage;
+  std::string whyNot;
   if (o.scene.empty()) {
-    coverage = equirectangularCoverage(o.panel, image.width, image.height, o.headingDegrees);
+    coverage =
+        equirectangularCoverage(o.panel, image.width, image.height, o.headingDegrees, &whyNot);
   } else {
     refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
     Shot shot = setUpShot(o, session);
-    coverage = shotMetadata(shot, session, image.width, image.height).coverage;
+    ImageMetadata metadata = shotMetadata(shot, session, image.width, image.height);
+    coverage = metadata.coverage;
+    whyNot = metadata.whyNoCoverage;
   }
+  if (!whyNot.empty()) throw InputError(o.input, "no photo-sphere metadata: " + whyNot);
   if (!coverage)
     throw InputError(o.input,
                      "the settings do not make an equirectangular panorama (both axes angular, "

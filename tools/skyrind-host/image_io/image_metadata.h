@@ -19,6 +19,7 @@ struct ImageAttribute {
 struct ImageMetadata {
   std::vector<ImageAttribute> attributes;    // OpenEXR header attributes
   std::optional<PanoramaCoverage> coverage;  // photo-sphere XMP in JPEG and PNG
+  std::string whyNoCoverage;                 // set when an equirectangular image still gets none
 };
 
 }  // namespace skyhost

@@ -96,8 +96,11 @@ std::string gpanoXmpPacket(const PanoramaCoverage &c) {
   add("CroppedAreaLeftPixels", std::to_string(c.croppedLeft));
   add("CroppedAreaTopPixels", std::to_string(c.croppedTop));
   add("PoseHeadingDegrees", degreesText(c.headingDegrees));
-  if (c.pitchDegrees != 0) add("PosePitchDegrees", degreesText(c.pitchDegrees));
-  if (c.rollDegrees != 0) add("PoseRollDegrees", degreesText(c.rollDegrees));
+  // Some viewers level the horizon only when both are present.
+  if (c.pitchDegrees != 0 || c.rollDegrees != 0) {
+    add("PosePitchDegrees", degreesText(c.pitchDegrees));
+    add("PoseRollDegrees", degreesText(c.rollDegrees));
+  }
   add("InitialViewHeadingDegrees", std::to_string(std::lround(c.headingDegrees) % 360));
   return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
          "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"

@@ -35,15 +35,27 @@ struct RowRenderer {
   std::atomic<std::uint64_t> &missing;
 
   // Film positions are centred on the optical axis in film units, +y up.
+  // A pixel's n samples are stratified as n rooks: sample k lies in column
+  // k of an n×n grid of cells and in a shuffled row, and in a shuffled one
+  // of the exposure's n time slices, each jittered within its cell or slice.
+  // Straight edges then get n levels of coverage at one ray per sample.
   void operator()(int row) const {
+    const int n = s.samplesPerPixel;
+    std::vector<int> cellRow(n), timeSlice(n);
     for (int column = 0; column < s.width; ++column) {
       Random random(s.seed ^ ((static_cast<std::uint64_t>(row) * s.width + column + 1) *
                               0xD1B54A32D192ED03ull));
+      for (std::vector<int> *order : {&cellRow, &timeSlice}) {
+        for (int k = 0; k < n; ++k) (*order)[k] = k;
+        for (int k = n - 1; k > 0; --k)  // Fisher-Yates
+          std::swap((*order)[k],
+                    (*order)[std::min(k, static_cast<int>(random.uniform() * (k + 1)))]);
+      }
       Vec3 sum;
-      for (int k = 0; k < s.samplesPerPixel; ++k) {
-        double filmX = ((column + random.uniform()) / s.width - 0.5) * film.width;
-        double filmY = (0.5 - (row + random.uniform()) / s.height) * film.height;
-        double time = (k + random.uniform()) / s.samplesPerPixel;
+      for (int k = 0; k < n; ++k) {
+        double filmX = ((column + (k + random.uniform()) / n) / s.width - 0.5) * film.width;
+        double filmY = (0.5 - (row + (cellRow[k] + random.uniform()) / n) / s.height) * film.height;
+        double time = (timeSlice[k] + random.uniform()) / n;
         double lensX = 0, lensY = 0;
         if (s.depthOfField) {  // uniform on the unit disk
           double r = std::sqrt(random.uniform()), angle = 2 * kPi * random.uniform();
@@ -56,7 +68,7 @@ struct RowRenderer {
         }
         sum += scene.trace(origin, direction);
       }
-      image.set(column, row, sum * (1.0 / s.samplesPerPixel));
+      image.set(column, row, sum * (1.0 / n));
     }
   }
 };

@@ -13,8 +13,9 @@ ImageMetadata shotMetadata(const Shot &shot, refhost::CameraSession &session, in
   metadata.attributes.insert(metadata.attributes.end(), {{"filmWidth", shot.filmWidth},
                                                          {"filmHeight", shot.filmHeight},
                                                          {"frame", double(shot.frame), true}});
-  metadata.coverage = equirectangularCoverage(panel, width, height, shot.rotationDegrees(),
-                                              shot.filmHeight / shot.filmWidth);
+  metadata.coverage =
+      equirectangularCoverage(panel, width, height, shot.rotationDegrees(),
+                              shot.filmHeight / shot.filmWidth, &metadata.whyNoCoverage);
   return metadata;
 }
 

@@ -1,6 +1,7 @@
 // Looks around inside one panorama. The view is a pinhole camera turned by
 // yaw (degrees, positive to the right) and pitch (degrees, positive up) from
-// the panorama camera's forward; fov is the view's horizontal field of view.
+// the panorama camera's forward; fov is the view's field of view across the
+// window's longer side (across a wide window, down a tall one).
 // Each screen pixel's ray is mapped back onto the image; rays the image does
 // not cover are black.
 //
@@ -17,6 +18,8 @@
   const panorama = JSON.parse(document.getElementById('panorama').textContent);
   const canvas = document.getElementById('view');
   const status = document.getElementById('status');
+  const fullscreenButton = document.getElementById('fullscreen');
+  const orientationButton = document.getElementById('orientation');
   const degree = Math.PI / 180;
   const view = { yaw: 0, pitch: 0, fov: 90 };
   const limits = { minFov: 5, maxFov: 160 };
@@ -63,10 +66,11 @@
 
   // The screen's ray basis: forward, and the right and up steps per unit of
   // normalised screen position (-1…1 across the width, ±height/width down).
+  // fov spans the longer side.
   function viewBasis(width, height) {
     const cy = Math.cos(view.yaw * degree), sy = Math.sin(view.yaw * degree);
     const cp = Math.cos(view.pitch * degree), sp = Math.sin(view.pitch * degree);
-    const half = Math.tan((view.fov * degree) / 2);
+    const half = Math.tan((view.fov * degree) / 2) * Math.min(1, width / height);
     const forward = [sy * cp, sp, cy * cp];
     const right = [cy * half, 0, -sy * half];
     const up = [-sy * sp * half, cp * half, -cy * sp * half];
@@ -263,8 +267,8 @@ void main() {
     writeAddress();
   }
 
-  // Degrees of view per screen pixel, across.
-  const degreesPerPixel = () => view.fov / Math.max(1, canvas.clientWidth);
+  // Degrees of view per screen pixel, along the longer side.
+  const degreesPerPixel = () => view.fov / Math.max(1, canvas.clientWidth, canvas.clientHeight);
 
   const pointers = new Map();
   let pinchDistance = 0;
@@ -276,7 +280,6 @@ void main() {
     canvas.setPointerCapture(event.pointerId);
     pointers.set(event.pointerId, { x: event.clientX, y: event.clientY });
     if (pointers.size === 2) pinchDistance = spread();
-    canvas.focus();
   });
   canvas.addEventListener('pointermove', (event) => {
     const last = pointers.get(event.pointerId);
@@ -315,6 +318,7 @@ void main() {
       '+': () => (view.fov /= 1.1),
       '=': () => (view.fov /= 1.1),
       '-': () => (view.fov *= 1.1),
+      f: toggleFullscreen,
     };
     if (!keys[event.key]) return;
     event.preventDefault();
@@ -322,6 +326,63 @@ void main() {
     changed();
   });
   window.addEventListener('resize', redraw);
+
+  // ---- Full screen -----------------------------------------------------------
+  const root = document.documentElement;
+  const fullscreenElement = () => document.fullscreenElement || document.webkitFullscreenElement;
+  function toggleFullscreen() {
+    if (fullscreenElement()) (document.exitFullscreen || document.webkitExitFullscreen).call(document);
+    else (root.requestFullscreen || root.webkitRequestFullscreen).call(root);
+  }
+  fullscreenButton.hidden = !(document.fullscreenEnabled || document.webkitFullscreenEnabled);
+  fullscreenButton.addEventListener('click', toggleFullscreen);
+  for (const name of ['fullscreenchange', 'webkitfullscreenchange'])
+    document.addEventListener(name, () => {
+      fullscreenButton.setAttribute('aria-pressed', String(Boolean(fullscreenElement())));
+      redraw();
+    });
+
+  // ---- Device orientation: off until the button asks for it ----------------
+  // The direction out of the device's back, from the W3C angles (alpha about
+  // the world's up, then beta about the device's x, then gamma about its y;
+  // world x east, y north, z up), as a compass heading and an elevation in
+  // degrees. The screen's own rotation does not move that direction.
+  function deviceLook(event) {
+    const a = event.alpha * degree, b = event.beta * degree, g = event.gamma * degree;
+    const x = -(Math.sin(g) * Math.cos(a) + Math.cos(g) * Math.sin(b) * Math.sin(a));
+    const y = -(Math.sin(g) * Math.sin(a) - Math.cos(g) * Math.sin(b) * Math.cos(a));
+    const z = -Math.cos(g) * Math.cos(b);
+    return { heading: Math.atan2(x, y) / degree, elevation: Math.asin(Math.max(-1, Math.min(1, z))) / degree };
+  }
+  let motion = null;  // while on: the view's yaw less the device's heading
+  // Phones and tablets only: a desktop browser may have the interface but
+  // no sensor worth holding up.
+  const handheld = navigator.maxTouchPoints > 0;
+  function onOrientation(event) {
+    if (event.alpha === null || event.beta === null || event.gamma === null) return;
+    if (handheld) orientationButton.hidden = false;  // the device has the sensor
+    if (!motion) return;
+    const look = deviceLook(event);
+    if (motion.offset === null) motion.offset = view.yaw - look.heading;
+    view.yaw = look.heading + motion.offset;
+    view.pitch = look.elevation;
+    changed();
+  }
+  window.addEventListener('deviceorientation', onOrientation);
+  // iOS asks the user, and only from a tap; there the button shows at once.
+  const askPermission = window.DeviceOrientationEvent && DeviceOrientationEvent.requestPermission;
+  if (askPermission && handheld) orientationButton.hidden = false;
+  orientationButton.addEventListener('click', async () => {
+    if (!motion && askPermission) {
+      try {
+        if ((await DeviceOrientationEvent.requestPermission()) !== 'granted') return;
+      } catch (error) {
+        return fail('Motion is not allowed: ' + error.message);
+      }
+    }
+    motion = motion ? null : { offset: null };
+    orientationButton.setAttribute('aria-pressed', String(Boolean(motion)));
+  });
   window.addEventListener('hashchange', () => {
     readAddress();
     redraw();
@@ -339,7 +400,6 @@ void main() {
       if (!renderer) renderer = canvasRenderer(picture);
       if (!renderer) return fail('This browser has neither WebGL nor a 2D canvas.');
       redraw();
-      canvas.focus();
     } catch (error) {
       fail('The viewer failed: ' + error.message);
     }
