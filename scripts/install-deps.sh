@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   libembree-dev libtinyobjloader-dev libcli11-dev nlohmann-json3-dev libstb-dev valgrind
   libopenexr-dev openexr libimage-exiftool-perl chromium libpng-dev libjpeg-dev
-  g++-mingw-w64-x86-64-posix wine wine64 googletest zip unzip)
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 googletest zip unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
