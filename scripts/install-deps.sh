@@ -10,9 +10,16 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+command -v npm >/dev/null || missing+=(nodejs npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  echo "installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# The workflow validator the tests run, from the committed lock file.
+workflows="$(dirname "$0")/../tests/workflows"
+[ -x "$workflows/node_modules/.bin/action-validator" ] ||
+  npm ci --prefix "$workflows" --no-audit --no-fund >/dev/null

@@ -18,9 +18,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 host() { "$wine_run" "$exe" "$@"; }
 
 for image in plain_8x8.jpg plain_2x1.png; do
-  cp "$images/$image" "$folder/render.${image##*.}"
+  cp "$images/$image" "$folder/Rundblick ü.${image##*.}"
 done
-for f in "$folder"/render.jpg "$folder"/render.png; do
+for f in "$folder/Rundblick ü.jpg" "$folder/Rundblick ü.png"; do
   host tag "Z:$f" --hfov 360 --vfov 180 >/dev/null || fail "tag ${f##*/} exited $?"
   read -r projection width < <(exiftool -s3 -XMP-GPano:ProjectionType -XMP-GPano:FullPanoWidthPixels "$f" | paste -sd' ')
   [ "$projection" = equirectangular ] && [ -n "$width" ] ||
@@ -28,7 +28,7 @@ for f in "$folder"/render.jpg "$folder"/render.png; do
 done
 
 if [ -x "$linux_host" ]; then
-  for f in "$folder"/render.jpg "$folder"/render.png; do
+  for f in "$folder/Rundblick ü.jpg" "$folder/Rundblick ü.png"; do
     host view "Z:$f" -o "Z:$f.windows.html" --hfov 300 --vfov 150 --heading 20 >/dev/null ||
       fail "view ${f##*/} exited $?"
     "$linux_host" view "$f" -o "$f.linux.html" --hfov 300 --vfov 150 --heading 20 >/dev/null
@@ -41,7 +41,7 @@ else
 fi
 
 # Refusals: the exit status is not 0 and the file keeps every byte.
-head -c 100 "$folder/render.jpg" >"$folder/truncated.jpg"
+head -c 100 "$folder/Rundblick ü.jpg" >"$folder/truncated.jpg"
 cp "$images/plain_2x1.png" "$folder/broken chunk.png"
 printf 'X' | dd of="$folder/broken chunk.png" bs=1 seek=20 conv=notrunc status=none  # IHDR data
 echo "not an image" >"$folder/notes.txt"
