@@ -9,7 +9,7 @@ set -euo pipefail
 program="$1"
 shift
 case "$program" in
-  --start-server | --stop-server) start="$1/" ;;
+  --start-server | --stop-server) start="$1/CMakeCache.txt" ;;
   *) start="$program" ;;
 esac
 if [ -z "${WINEPREFIX:-}" ]; then
