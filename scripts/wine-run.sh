@@ -39,8 +39,11 @@ case "$program" in
     # hour after the last program exits, should the stop never come.
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    # Its output goes nowhere: the test runner waits for whoever holds it.
+    # Output goes nowhere: the test runner waits for whoever holds it. The
+    # prefix's own services start with the first program and live as long
+    # as the server, so they are started here, away from any test's output.
     wineserver -p3600 </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1
     exit 0 ;;
   --stop-server)
     wineserver -k 2>/dev/null || true
