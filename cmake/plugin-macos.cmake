@@ -1,6 +1,6 @@
 # skyrind.p as a macOS bundle (MH_BUNDLE), universal arm64 + x86_64, with
 # _mod_descrip (__mod_descrip in the symbol table) its only exported symbol.
-# Not built or tested on the project's Linux machines.
+# Built and tested by the release workflow on a macOS runner, not here.
 set_target_properties(skyrind PROPERTIES
   BUNDLE OFF
   OSX_ARCHITECTURES "arm64;x86_64")
@@ -8,3 +8,12 @@ target_link_options(skyrind PRIVATE
   -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/host/exports.macos
   -Wl,-dead_strip)
 set_property(TARGET skyrind APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/exports.macos)
+
+# The release package: skyrind-<version>-macos.zip with the bundle and the
+# install text (the Windows program's paragraph left out).
+install(TARGETS skyrind LIBRARY DESTINATION .)
+set(SKYRIND_INSTALL_PLATFORM "macOS, arm64 + x86_64")
+set(SKYRIND_INSTALL_TOOL "")
+include(${CMAKE_CURRENT_LIST_DIR}/install-text.cmake)
+set(SKYRIND_PACKAGE_NAME skyrind-${PROJECT_VERSION}-macos)
+include(${CMAKE_CURRENT_LIST_DIR}/package-zip.cmake)

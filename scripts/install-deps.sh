@@ -5,20 +5,28 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   libembree-dev libtinyobjloader-dev libcli11-dev nlohmann-json3-dev libstb-dev valgrind
   libopenexr-dev openexr libimage-exiftool-perl chromium libpng-dev libjpeg-dev
-  g++-mingw-w64-x86-64-posix wine wine64 googletest zip unzip)
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 googletest zip unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+command -v npm >/dev/null || missing+=(nodejs npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  echo "installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
 # The 360-degree viewers the viewer tests open, as package-lock.json pins them.
 viewers="$(dirname "$0")/../tests/viewers"
-if command -v npm >/dev/null && ! cmp -s "$viewers/package-lock.json" "$viewers/node_modules/.installed-lock"; then
+if ! cmp -s "$viewers/package-lock.json" "$viewers/node_modules/.installed-lock"; then
   echo "installing the viewer tests' npm packages"
   (cd "$viewers" && npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installed-lock)
 fi
-[ ${#missing[@]} -eq 0 ] && exit 0
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+
+# The workflow validator the tests run, from the committed lock file.
+workflows="$(dirname "$0")/../tests/workflows"
+[ -x "$workflows/node_modules/.bin/action-validator" ] ||
+  npm ci --prefix "$workflows" --no-audit --no-fund >/dev/null

@@ -3,6 +3,11 @@
 #include <cstdio>
 #include <exception>
 #include <iterator>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "cli/cli_options.h"
 #include "commands/commands.h"
@@ -13,12 +18,31 @@ void fail(const char *message) {
   std::fprintf(stderr, "skyrind-host: %s\n", message);
 }
 
+// The plug-in loaded when --plugin is not given: the one this build made
+// or, on Windows, the skyrind.p beside the program (as the release ZIP
+// lays them out).
+std::string defaultPlugin() {
+#ifdef _WIN32
+  wchar_t program[32768];
+  DWORD length = GetModuleFileNameW(nullptr, program, static_cast<DWORD>(std::size(program)));
+  if (length == 0 || length == std::size(program)) return "skyrind.p";
+  int size = WideCharToMultiByte(CP_UTF8, 0, program, static_cast<int>(length), nullptr, 0, nullptr,
+                                 nullptr);
+  std::string path(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, program, static_cast<int>(length), path.data(), size, nullptr,
+                      nullptr);
+  return path.substr(0, path.find_last_of("\\/") + 1) + "skyrind.p";
+#else
+  return SKYRIND_DEFAULT_PLUGIN;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
   using skyhost::Command;
   skyhost::Options options;
-  options.plugin = SKYRIND_DEFAULT_PLUGIN;
+  options.plugin = defaultPlugin();
   CLI::App app{"The reference host for the Skyrind panoramic camera plug-in."};
   app.require_subcommand(1);
   struct Entry {

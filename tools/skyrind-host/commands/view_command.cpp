@@ -4,6 +4,7 @@
 
 #include "commands/commands.h"
 #include "common/input_error.h"
+#include "common/utf8_path.h"
 #include "panorama/metadata.h"
 #include "panorama/placement.h"
 #include "viewer/viewer_page.h"
@@ -14,7 +15,7 @@ int runView(const Options &o) {
   ViewerPicture picture = readViewerPicture(o.input);
   std::string page = o.output.empty() ? defaultPagePath(o.input) : o.output;
   std::error_code ignored;
-  if (std::filesystem::equivalent(page, o.input, ignored))
+  if (std::filesystem::equivalent(pathFromUtf8(page), pathFromUtf8(o.input), ignored))
     throw InputError(page, "the page would overwrite the image");
 
   // The options place the image when given; otherwise its own metadata, or

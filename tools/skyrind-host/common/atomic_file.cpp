@@ -6,19 +6,20 @@
 #include <fstream>
 
 #include "common/input_error.h"
+#include "common/utf8_path.h"
 
 namespace skyhost {
 
 void writeAtomically(const std::string &path,
                      const std::function<bool(const std::string &)> &write) {
   namespace fs = std::filesystem;
-  fs::path target(path);
-  fs::path temporary = target.parent_path() /
-                       ("." + target.filename().string() + "." + std::to_string(getpid()) + ".tmp");
+  fs::path target = pathFromUtf8(path);
+  fs::path temporary = target.parent_path() / ("." + utf8FromPath(target.filename()) + "." +
+                                               std::to_string(getpid()) + ".tmp");
   std::error_code ignored;
   bool written = false;
   try {
-    written = write(temporary.string());
+    written = write(utf8FromPath(temporary));
   } catch (const std::exception &e) {
     fs::remove(temporary, ignored);
     throw InputError(path, std::string("cannot write the file: ") + e.what());
@@ -36,14 +37,14 @@ void writeAtomically(const std::string &path,
 }
 
 void checkFolderExists(const std::string &path) {
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  std::filesystem::path folder = pathFromUtf8(path).parent_path();
   if (!folder.empty() && !std::filesystem::is_directory(folder))
     throw InputError(path, "no such folder");
 }
 
 void writeAtomically(const std::string &path, const std::string &bytes) {
   writeAtomically(path, [&bytes](const std::string &temporary) {
-    std::ofstream out(temporary, std::ios::binary);
+    std::ofstream out(pathFromUtf8(temporary), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
   });

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/input_error.h"
+#include "common/utf8_path.h"
 #include "session/panel_settings.h"
 #include "session/scene_file.h"
 
@@ -10,7 +11,9 @@ namespace skyhost {
 namespace {
 
 std::string absolutePath(const std::string &path) {
-  return path.empty() ? path : std::filesystem::absolute(path).lexically_normal().string();
+  return path.empty()
+             ? path
+             : utf8FromPath(std::filesystem::absolute(pathFromUtf8(path)).lexically_normal());
 }
 
 // The camera item's channels: a pose, and keys at the exposure's ends when it moves.

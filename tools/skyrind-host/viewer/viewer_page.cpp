@@ -10,6 +10,7 @@
 #include "common/atomic_file.h"
 #include "common/file_bytes.h"
 #include "common/input_error.h"
+#include "common/utf8_path.h"
 #include "containers/image_xmp.h"
 #include "viewer/viewer_assets.h"
 
@@ -122,13 +123,13 @@ void writeViewerPage(const ViewerPicture &picture, const std::string &imagePath,
                      const PanoramaPlacement &placement, double headingDegrees,
                      const std::string &pagePath) {
   checkFolderExists(pagePath);
-  std::string title = std::filesystem::path(imagePath).filename().string();
+  std::string title = utf8FromPath(pathFromUtf8(imagePath).filename());
   std::string page = viewerPage(picture, placement, headingDegrees, title);
   writeAtomically(pagePath, page);
 }
 
 std::string defaultPagePath(const std::string &imagePath) {
-  return std::filesystem::path(imagePath).replace_extension(".html").string();
+  return utf8FromPath(pathFromUtf8(imagePath).replace_extension(".html"));
 }
 
 }  // namespace skyhost
