@@ -45,10 +45,8 @@ FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose,
   s.right = unit(pose.right);
   s.up = unit(pose.up);
   // (F / |F|) · d: each component divided by |F|, then multiplied by d.
-  const double forwardLength = length(pose.forward);
-  s.focusForward = {pose.forward.x / forwardLength * d, pose.forward.y / forwardLength * d,
-                    pose.forward.z / forwardLength * d};
   s.forward = unit(pose.forward);
+  s.focusForward = {s.forward.x * d, s.forward.y * d, s.forward.z * d};
   s.position = pose.position;
   s.panAxis = unit(s.up);
   s.tiltAxis = unit(s.right);

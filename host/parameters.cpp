@@ -20,6 +20,20 @@ constexpr ParameterSlot kParameters[] = {
     {&ParameterHandles::vShift, &CameraSettings::vShift, VPARM_PERCENT, "VShift"},
 };
 
+// Calls `operation` on each parameter the host created, in order, and returns
+// the first message it gives (null when none does).
+template <class Operation>
+const char *firstMessage(const ParameterHandles &handles, Operation operation) {
+  const VParmFuncs *parms = services.parms;
+  if (!parms) return nullptr;
+  for (const ParameterSlot &p : kParameters) {
+    HostParameter *handle = handles.*p.handle;
+    if (!handle) continue;
+    if (const char *message = operation(*parms, handle)) return message;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void createParameters(CameraInstance &camera) {
@@ -64,25 +78,15 @@ void evaluateParameters(CameraInstance &camera, double time) {
 }
 
 const char *loadParameters(CameraInstance &camera, const LoadState *state) {
-  const VParmFuncs *parms = services.parms;
-  if (!parms) return nullptr;
-  for (const ParameterSlot &p : kParameters) {
-    HostParameter *handle = camera.parameters.*p.handle;
-    if (!handle) continue;
-    if (const char *message = parms->load(handle, state)) return message;
-  }
-  return nullptr;
+  return firstMessage(camera.parameters, [state](const VParmFuncs &parms, HostParameter *handle) {
+    return parms.load(handle, state);
+  });
 }
 
 const char *saveParameters(const CameraInstance &camera, const SaveState *state) {
-  const VParmFuncs *parms = services.parms;
-  if (!parms) return nullptr;
-  for (const ParameterSlot &p : kParameters) {
-    HostParameter *handle = camera.parameters.*p.handle;
-    if (!handle) continue;
-    if (const char *message = parms->save(handle, state)) return message;
-  }
-  return nullptr;
+  return firstMessage(camera.parameters, [state](const VParmFuncs &parms, HostParameter *handle) {
+    return parms.save(handle, state);
+  });
 }
 
 }  // namespace skyrind

@@ -87,14 +87,9 @@ TEST_F(PlainTranscription, RaysMatchBitForBitAcrossRandomScenes) {
     animate(channel(instance, "VFOV").curve(), 0.05, sw.vPerspective ? 3.0 : 3.5, start, end);
     animate(channel(instance, "HShift").curve(), -0.6, 0.6, start, end);
     animate(channel(instance, "VShift").curve(), -0.6, 0.6, start, end);
-    const plain::HostScene hostScene{&camera,
-                                     &channel(instance, "HFOV"),
-                                     &channel(instance, "VFOV"),
-                                     &channel(instance, "HShift"),
-                                     &channel(instance, "VShift"),
-                                     sw,
-                                     uniform(0.005, 0.1),
-                                     uniform(0.005, 0.1)};
+    const double filmWidth = uniform(0.005, 0.1);
+    const double filmHeight = uniform(0.005, 0.1);
+    const plain::HostScene hostScene = this->hostScene(instance, sw, filmWidth, filmHeight);
     host.log().clear();
     host.log().setEnabled(true);
     ASSERT_EQ(newFrame(instance, frame, hostScene.filmWidth, hostScene.filmHeight), std::nullopt);
@@ -150,14 +145,7 @@ TEST_F(PlainTranscription, RaysMatchBitForBitWhereComponentsAreZero) {
     void *instance = create();
     setSwitches(instance, sw.hPerspective, sw.vPerspective, sw.verticalPanorama, sw.autoHFov,
                 sw.autoVFov);
-    const plain::HostScene hostScene{&camera,
-                                     &channel(instance, "HFOV"),
-                                     &channel(instance, "VFOV"),
-                                     &channel(instance, "HShift"),
-                                     &channel(instance, "VShift"),
-                                     sw,
-                                     kFilmWidth,
-                                     kFilmHeight};
+    const plain::HostScene hostScene = this->hostScene(instance, sw);
     ASSERT_EQ(newFrame(instance, frame, kFilmWidth, kFilmHeight), std::nullopt);
     const std::vector<plain::Sample> table = plain::sampleTable(hostScene, frame);
     for (double fx : films)
