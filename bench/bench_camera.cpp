@@ -16,7 +16,10 @@ const char *pluginPath() {
 
 }  // namespace
 
-BenchCamera::BenchCamera(const CameraSetup &setup) : CameraSession(pluginPath()) {
+// Version 2's callbacks are called straight through the handler record, with
+// nothing of the host's between the benchmark and the ray.
+BenchCamera::BenchCamera(const CameraSetup &setup)
+    : CameraSession(pluginPath(), refhost::CallLogging::On, refhost::HostProfile::lightwave9()) {
   host().log().setEnabled(false);
   refhost::Item &item = camera();
   item.keyPosition(0.0, {0.0, 1.5, 0.0});

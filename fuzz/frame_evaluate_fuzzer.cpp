@@ -26,7 +26,7 @@ namespace {
 using skyrind_fuzz::CameraScript;
 using skyrind_fuzz::hostValue;
 
-constexpr unsigned long kSwitchIds[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
+constexpr uint32_t kSwitchIds[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
 constexpr const char *kChannels[] = {"HFOV", "VFOV", "HShift", "VShift"};
 // Above this a motion-step count may rightly allocate a very large table.
 constexpr int kLargestTriedSteps = 4096;
@@ -138,7 +138,7 @@ void checkPreview(void *instance, CameraPreviewFunc preview, FuzzedDataProvider 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FuzzedDataProvider in(data, size);
   const refhost::Module &module = skyrind_fuzz::pluginModule();
-  refhost::Host host;
+  refhost::Host host{refhost::HostProfile::lightwave9()};
   auto installation = host.install();
   host.log().setEnabled(false);
   refhost::Item &item = host.addCamera();
@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
                              skyrind_fuzz::scriptedLookup(), &ui) == AFUNC_OK);
   refhost::Panel *panel = host.panels().find(ui.panel);
   FUZZ_CHECK(panel != nullptr && panel->setter() != nullptr);
-  for (unsigned long id : kSwitchIds) {
+  for (uint32_t id : kSwitchIds) {
     int32_t on = in.ConsumeIntegralInRange<int>(0, 3) == 0 ? in.ConsumeIntegral<int32_t>()
                                                            : in.ConsumeBool();
     FUZZ_CHECK(panel->setter()(instance, id, &on) == 1);

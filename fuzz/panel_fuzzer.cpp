@@ -21,21 +21,21 @@
 
 namespace {
 
-constexpr unsigned long kAnimated[] = {0x8001, 0x8002, 0x8008, 0x8009};
-constexpr unsigned long kSwitches[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
-constexpr unsigned long kAutoHorizontal = 0x8006;
-constexpr unsigned long kAutoVertical = 0x8007;
+constexpr uint32_t kAnimated[] = {0x8001, 0x8002, 0x8008, 0x8009};
+constexpr uint32_t kSwitches[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
+constexpr uint32_t kAutoHorizontal = 0x8006;
+constexpr uint32_t kAutoVertical = 0x8007;
 
-bool isAnimated(unsigned long id) {
+bool isAnimated(uint32_t id) {
   return std::find(std::begin(kAnimated), std::end(kAnimated), id) != std::end(kAnimated);
 }
-bool isSwitch(unsigned long id) {
+bool isSwitch(uint32_t id) {
   return std::find(std::begin(kSwitches), std::end(kSwitches), id) != std::end(kSwitches);
 }
 
-unsigned long controlId(FuzzedDataProvider &in) {
-  if (in.ConsumeBool()) return 0x8000 + in.ConsumeIntegralInRange<unsigned long>(0, 15);
-  return in.ConsumeIntegral<unsigned long>();
+uint32_t controlId(FuzzedDataProvider &in) {
+  if (in.ConsumeBool()) return 0x8000 + in.ConsumeIntegralInRange<uint32_t>(0, 15);
+  return in.ConsumeIntegral<uint32_t>();
 }
 
 std::size_t updates(refhost::Host &host) {
@@ -54,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const XPanelSet set = session.panel().setter();
   FUZZ_CHECK(get && set);
 
-  std::map<unsigned long, int32_t> switches;  // what each switch must hold
-  for (unsigned long id : kSwitches) switches[id] = 0;
+  std::map<uint32_t, int32_t> switches;  // what each switch must hold
+  for (uint32_t id : kSwitches) switches[id] = 0;
 
   while (in.remaining_bytes() > 0) {
-    const unsigned long id = controlId(in);
+    const uint32_t id = controlId(in);
     if (in.ConsumeBool()) {
       void *value = get(instance, id);
       if (isSwitch(id)) {

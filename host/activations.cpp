@@ -1,38 +1,39 @@
-// The two servers' activations, side by side. "CameraHandler" takes the host
-// services and fills the handler record with the instance operations and the
-// camera callbacks; "CameraInterface" builds the parameter panel.
 #include "host/activations.h"
 
 #include <cmath>
 
-#include "host/camera_callbacks.h"
-#include "host/instance_operations.h"
-#include "host/services.h"
-#include "panel/control_panel.h"
-
 namespace skyrind {
 namespace {
 
-// The panel's set, then "Instance Update" for every handled id so that the
-// host's views refresh.
-int setControlAndUpdate(void *instance, unsigned long id, void *value) {
-  if (!setControl(instance, id, value)) return 0;
-  if (services.instanceUpdate) services.instanceUpdate(CAMERA_HANDLER_CLASS, instance);
-  return 1;
+bool isEyeVersion(int version) {
+  return version == CAMERA_HANDLER_VERSION_2018 || version == CAMERA_HANDLER_VERSION_2023;
+}
+
+void fillOperations(const CameraServer &server, GlobalFunc global, InstanceFuncs *inst) {
+  if (!inst) return;
+  inst->priv = reinterpret_cast<void *>(global);
+  inst->create = server.create;
+  inst->destroy = server.destroy;
+  inst->copy = server.copy;
+  inst->load = server.load;
+  inst->save = server.save;
+  inst->describe = server.describe;
 }
 
 }  // namespace
 
-int activateHandler(int version, GlobalFunc global, void *local, void *) {
-  if (version != CAMERA_HANDLER_VERSION) return AFUNC_BADVERSION;
+int activateCameraHandler(const CameraServer &server, int version, GlobalFunc global, void *local) {
+  if (version != CAMERA_HANDLER_VERSION && !isEyeVersion(version)) return AFUNC_BADVERSION;
   services.pi = std::atan(1.0) * 4;
 
   services.global = global;
-  const auto *parms = static_cast<const VParmFuncs *>(lookupService(VPARM_FUNCS_NAME));
-  const auto *items = static_cast<const ItemInfo *>(lookupService(ITEM_INFO_NAME));
-  const void *envelopes = lookupService(ENVELOPE_FUNCS_NAME);
-  const auto *time = static_cast<const TimeInfo *>(lookupService(TIME_INFO_NAME));
-  const auto *camera = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
+  const auto *parms = lookupRecord<VParmFuncs>(kParameterService);
+  const auto *items = lookupRecord<ItemInfo>(kItemInfoService);
+  const void *envelopes = lookupService(kEnvelopeService);
+  const auto *time = lookupRecord<TimeInfo>(kTimeInfoService);
+  // Camera information is optional here: new frame and preview look it up
+  // again and refuse without it.
+  const auto *camera = lookupRecord<CameraInfo>(kCameraInfoService);
   if (!parms || !items || !envelopes || !time) return AFUNC_BADGLOBAL;
   services.parms = parms;
   services.items = items;
@@ -40,39 +41,43 @@ int activateHandler(int version, GlobalFunc global, void *local, void *) {
   services.time = time;
   services.camera = camera;
 
-  auto *handler = static_cast<CameraHandler *>(local);
-  if (!handler) return AFUNC_OK;
-  if (InstanceFuncs *inst = handler->inst) {
-    inst->priv = reinterpret_cast<void *>(global);
-    inst->create = createInstance;
-    inst->destroy = destroyInstance;
-    inst->copy = copyInstance;
-    inst->load = loadInstance;
-    inst->save = saveInstance;
-    inst->describe = describeInstance;
+  if (!local) return AFUNC_OK;
+  if (isEyeVersion(version)) {
+    auto *handler = static_cast<CameraEyeHandler *>(local);
+    fillOperations(server, global, handler->inst);
+    handler->preview = server.eyePreview;
+    handler->newFrame = server.newFrame;
+    handler->evaluate = server.eyeEvaluate;
+    handler->flags = server.eyeFlags;
+    handler->project = server.project;
+  } else {
+    auto *handler = static_cast<CameraHandler *>(local);
+    fillOperations(server, global, handler->inst);
+    handler->preview = server.preview;
+    handler->newFrame = server.newFrame;
+    handler->evaluate = server.evaluate;
+    handler->flags = server.flags;
   }
-  handler->preview = previewMatrix;
-  handler->newFrame = newFrame;
-  handler->evaluate = evaluateRay;
-  handler->flags = handlerFlags;
   return AFUNC_OK;
 }
 
-int activateInterface(int version, GlobalFunc global, void *local, void *) {
-  if (version != CAMERA_INTERFACE_VERSION) return AFUNC_BADVERSION;
+int activateCameraInterface(const PanelTables &tables, int version, GlobalFunc global,
+                            void *local) {
+  if (version != CAMERA_INTERFACE_VERSION && version != CAMERA_INTERFACE_VERSION_2023)
+    return AFUNC_BADVERSION;
   services.global = global;
-  services.instanceUpdate =
-      reinterpret_cast<InstanceUpdateFunc>(const_cast<void *>(lookupService(INSTANCE_UPDATE_NAME)));
-  services.panel = static_cast<const XPanelFuncs *>(lookupService(XPANEL_FUNCS_NAME));
+  services.instanceUpdate = reinterpret_cast<InstanceUpdateFunc>(
+      const_cast<void *>(lookupService(kInstanceUpdateService)));
+  services.panel = lookupRecord<XPanelFuncs>(kPanelService);
   const XPanelFuncs *panels = services.panel;
   if (!panels) return AFUNC_BADGLOBAL;
 
   auto *ui = static_cast<CameraInterface *>(local);
   if (!ui) return AFUNC_OK;
-  void *panel = panels->create(XPANEL_VIEW, kPanelControls);
+  void *panel = panels->create(XPANEL_VIEW, tables.controls);
   if (!panel) return AFUNC_OK;
-  panels->describe(panel, kPanelData, getControl, setControlAndUpdate);
-  panels->hint(panel, 0, kPanelHints);
+  panels->describe(panel, tables.data, tables.get, tables.set);
+  panels->hint(panel, 0, tables.hints);
   panels->viewInst(panel, ui->inst);
   panels->setData(panel, 0, ui->inst);
   ui->panel = panel;

@@ -1,14 +1,58 @@
-// The two server activations, in the shape of ActivateFunc.
+// The camera servers' activations, for any module built here: a handler
+// activation that reads the version the host offers and fills the matching
+// record, and an interface activation that builds a panel from tables.
 #pragma once
 
 #include "host/host_abi.h"
+#include "host/services.h"
 
 namespace skyrind {
 
-// "CameraHandler", version 2: takes the services and fills the handler record.
-int activateHandler(int version, GlobalFunc global, void *local, void *serverData);
+// What one camera handler gives the host: its instance operations, and its
+// callbacks for version 2 and for versions 3 and 4.
+struct CameraServer {
+  void *(*create)(void *priv, void *item, const char **error);
+  void (*destroy)(void *instance);
+  const char *(*copy)(void *to, void *from);
+  const char *(*load)(void *instance, const LoadState *state);
+  const char *(*save)(void *instance, const SaveState *state);
+  const char *(*describe)(void *instance);
+  CameraNewFrameFunc newFrame;
+  // Version 2.
+  CameraPreviewFunc preview;
+  CameraEvaluateFunc evaluate;
+  CameraFlagsFunc flags;
+  // Versions 3 and 4.
+  CameraEyePreviewFunc eyePreview;
+  CameraEyeEvaluateFunc eyeEvaluate;
+  CameraFlagsFunc eyeFlags;
+  CameraProjectFunc project;
+};
 
-// "CameraInterface", version 4: builds the parameter panel.
-int activateInterface(int version, GlobalFunc global, void *local, void *serverData);
+// Version 2 fills a CameraHandler, 3 and 4 a CameraEyeHandler; any other
+// version returns 1 before anything is looked up. A missing parameter,
+// item-information, envelope or time service returns 2 and fills nothing.
+int activateCameraHandler(const CameraServer &server, int version, GlobalFunc global, void *local);
+
+// A panel: its control, data and hint tables, and its get and set.
+struct PanelTables {
+  const XPanelControl *controls;
+  const XPanelDataDesc *data;
+  const XPanelHint *hints;
+  XPanelGet get;
+  XPanelSet set;
+};
+
+// Versions 4 and 5 (one record): builds the panel over the record's instance.
+int activateCameraInterface(const PanelTables &panel, int version, GlobalFunc global, void *local);
+
+// A panel's set followed by "Instance Update" for every handled id, so that
+// the host's views refresh.
+template <XPanelSet set>
+int setAndUpdate(void *instance, uint32_t id, void *value) {
+  if (!set(instance, id, value)) return XPANEL_REFRESH_NONE;
+  if (services.instanceUpdate) services.instanceUpdate(CAMERA_HANDLER_CLASS, instance);
+  return XPANEL_REFRESH_DEFAULT;
+}
 
 }  // namespace skyrind

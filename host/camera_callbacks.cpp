@@ -16,8 +16,10 @@ namespace skyrind {
 namespace {
 
 constexpr const char *kNoMemory = "Can't allocate Memory";
-constexpr const char *kNoCameraInfo = "Skyrind: the host has no \"LW Camera Info 5\" service";
-constexpr const char *kNoItemInfo = "Skyrind: the host has no \"LW Item Info 4\" service";
+constexpr const char *kNoCameraInfo =
+    "Skyrind: the host has no \"LW Camera Info 5\" or \"LW Camera Info 10\" service";
+constexpr const char *kNoItemInfo =
+    "Skyrind: the host has no \"LW Item Info 4\", \"LW Item Info 8\" or \"LW Item Info 9\" service";
 constexpr const char *kNoRecords = "Skyrind: no camera instance, frame or camera record given";
 
 CameraInstance *cameraOf(void *instance) {
@@ -62,10 +64,10 @@ CameraPose poseAt(const ItemInfo &items, void *item, double time) {
 const char *sampleAt(CameraInstance &camera, const CameraAccess &access, double t,
                      FrameSample &sample) {
   evaluateParameters(camera, t);
-  const auto *cameraInfo = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
+  const auto *cameraInfo = lookupRecord<CameraInfo>(kCameraInfoService);
   if (!cameraInfo) return kNoCameraInfo;
   const Lens lens = lensAt(*cameraInfo, access.cameraItem, t);
-  const auto *items = static_cast<const ItemInfo *>(lookupService(ITEM_INFO_NAME));
+  const auto *items = lookupRecord<ItemInfo>(kItemInfoService);
   if (!items) return kNoItemInfo;
   const CameraPose pose = poseAt(*items, access.cameraItem, t);
   camera.film = filmOf(access);
@@ -110,8 +112,9 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
   return nullptr;
 }
 
-int evaluateRay(void *instance, double filmX, double filmY, double lensX, double lensY,
-                double fracTime, CameraRay *ray) {
+// Inline into both evaluate callbacks, so that each holds the whole ray.
+[[gnu::always_inline]] inline int writeRay(void *instance, double filmX, double filmY, double lensX,
+                                           double lensY, double fracTime, CameraRay *ray) {
   const CameraInstance *camera = cameraOf(instance);
   if (!camera || !camera->samples || !ray) return 0;
   const FrameSample &sample = camera->samples[sampleIndex(camera->sampleCount, fracTime)];
@@ -119,7 +122,17 @@ int evaluateRay(void *instance, double filmX, double filmY, double lensX, double
   *ray = {{r.origin.x, r.origin.y, r.origin.z},
           {r.direction.x, r.direction.y, r.direction.z},
           {r.facing.x, r.facing.y, r.facing.z}};
-  return 1;
+  return CAMERA_RAY_WRITTEN;
+}
+
+int evaluateRay(void *instance, double filmX, double filmY, double lensX, double lensY,
+                double fracTime, CameraRay *ray) {
+  return writeRay(instance, filmX, filmY, lensX, lensY, fracTime, ray);
+}
+
+int evaluateRayForEye(void *instance, double filmX, double filmY, double lensX, double lensY,
+                      double fracTime, int, CameraRay *ray, const CameraAccess *) {
+  return writeRay(instance, filmX, filmY, lensX, lensY, fracTime, ray);
 }
 
 // The projection at the host's current time.
@@ -127,11 +140,11 @@ int previewMatrix(void *instance, double lensX, double lensY, double projection[
                   const CameraAccess *access) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera || !projection || !access) return 0;
-  const auto *timeInfo = static_cast<const TimeInfo *>(lookupService(TIME_INFO_NAME));
+  const auto *timeInfo = lookupRecord<TimeInfo>(kTimeInfoService);
   if (!timeInfo) return 0;
   const double t = timeInfo->time;
   evaluateParameters(*camera, t);
-  const auto *cameraInfo = static_cast<const CameraInfo *>(lookupService(CAMERA_INFO_NAME));
+  const auto *cameraInfo = lookupRecord<CameraInfo>(kCameraInfoService);
   if (!cameraInfo) return 0;
   const Lens lens = lensAt(*cameraInfo, access->cameraItem, t);
   camera->film = filmOf(*access);
@@ -141,8 +154,22 @@ int previewMatrix(void *instance, double lensX, double lensY, double projection[
   return 1;
 }
 
+int previewMatrixForEye(void *instance, double lensX, double lensY, int, double projection[16],
+                        const CameraAccess *access) {
+  return previewMatrix(instance, lensX, lensY, projection, access);
+}
+
 unsigned int handlerFlags(void *) {
   return CAMERA_SUPPORTS_DEPTH_OF_FIELD;
+}
+
+unsigned int eyeHandlerFlags(void *) {
+  return CAMERA_SUPPORTS_DEPTH_OF_FIELD | CAMERA_NO_PROJECTION;
+}
+
+int noProjection(void *, double, double, const double[3], double, int, double[3],
+                 const CameraAccess *) {
+  return 0;
 }
 
 }  // namespace skyrind

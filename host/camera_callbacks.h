@@ -12,4 +12,15 @@ int previewMatrix(void *instance, double lensX, double lensY, double projection[
                   const CameraAccess *access);
 unsigned int handlerFlags(void *instance);
 
+// Versions 3 and 4. The camera is mono: every eye gets the centre ray and
+// the centre projection, and the host makes its stereo pair itself.
+int evaluateRayForEye(void *instance, double filmX, double filmY, double lensX, double lensY,
+                      double fracTime, int eye, CameraRay *ray, const CameraAccess *access);
+int previewMatrixForEye(void *instance, double lensX, double lensY, int eye, double projection[16],
+                        const CameraAccess *access);
+unsigned int eyeHandlerFlags(void *instance);
+// The camera has no projection (its flags say so): answers 0, writes nothing.
+int noProjection(void *instance, double lensX, double lensY, const double worldPosition[3],
+                 double fracTime, int eye, double filmPosition[3], const CameraAccess *access);
+
 }  // namespace skyrind

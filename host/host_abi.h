@@ -4,9 +4,13 @@
  * C-compatible; shared by the plug-in and the reference host.
  *
  * The offsets asserted below hold on 64-bit Linux and macOS (LP64) and on
- * Windows x64 (LLP64) alike. The one difference: `unsigned long` is 32 bits
- * on Windows, so the XPanel ids are 32-bit there and the control and
- * data-description records carry 4 bytes of padding after the id.
+ * Windows x64 (LLP64) alike. XPanel ids are 32-bit on every platform, so the
+ * control and data-description records carry 4 bytes of padding after the id.
+ *
+ * Three host generations speak to camera plug-ins: LightWave 9.x (camera
+ * handler version 2), 2018 to 2020 (version 3) and 2023 to 2025 (version 4).
+ * Versions 3 and 4 share one handler record; the service names changed with
+ * them, every slot used kept its place.
  *
  * Function tables are arrays of pointer-sized slots; "slot N" sits at byte
  * offset (N-1)*8. Slots the plug-in does not use are opaque placeholders that
@@ -50,10 +54,26 @@ typedef struct ModuleDescriptor {
 
 #define MODULE_SYNC 0x04121994u
 #define MODULE_SYSTEM_VERSION 3u
-#define MODULE_MACHINE 0x300u
+/* The platform the module was built for: a host loads only its own. */
+#define MODULE_MACHINE_WINDOWS 0x300u
+#define MODULE_MACHINE_MACOS 0x400u
+#define MODULE_MACHINE_LINUX 0x500u
+#if defined(_WIN32)
+#define MODULE_MACHINE MODULE_MACHINE_WINDOWS
+#elif defined(__APPLE__)
+#define MODULE_MACHINE MODULE_MACHINE_MACOS
+#else
+#define MODULE_MACHINE MODULE_MACHINE_LINUX
+#endif
 /* What start-up returns: the host takes any non-null value as "started" and
  * hands it back to shut-down. */
 #define MODULE_STARTED ((void *)(uintptr_t)4)
+
+/* A server tag word: the tag's type in the high 16 bits, a language id in
+ * the low 16. The host ends a tag list at the first word 0, so the user name
+ * (type 0) always carries its language. */
+#define SERVER_TAG_USER_NAME 0x00000u
+#define SERVER_TAG_US_ENGLISH 0x0409u
 
 /* Activation statuses. */
 #define AFUNC_OK 0
@@ -107,7 +127,10 @@ typedef struct CameraAccess {
   double filmHeight;
 } CameraAccess;
 
-/* The first 72 bytes of the host's ray record; the host's may be longer. */
+/* The first 72 bytes of the host's ray record, all a camera writes. The
+ * host's record is longer (CAMERA_RAY_RECORD_SIZE_*): a colour filter,
+ * film derivatives and a convergence distance follow, left as the host
+ * filled them. */
 typedef struct CameraRay {
   double origin[3];
   double direction[3];
@@ -132,9 +155,36 @@ typedef int (*CameraEvaluateFunc)(void *instance, double filmX, double filmY, do
                                   double lensY, double fracTime, CameraRay *ray);
 typedef unsigned int (*CameraFlagsFunc)(void *instance);
 
+/* Versions 3 and 4: preview and evaluate learn the eye the host renders,
+ * evaluate also gets the access record, and a projection slot follows. */
+typedef int (*CameraEyePreviewFunc)(void *instance, double lensX, double lensY, int eye,
+                                    double projection[16], const CameraAccess *access);
+typedef int (*CameraEyeEvaluateFunc)(void *instance, double filmX, double filmY, double lensX,
+                                     double lensY, double fracTime, int eye, CameraRay *ray,
+                                     const CameraAccess *access);
+typedef int (*CameraProjectFunc)(void *instance, double lensX, double lensY,
+                                 const double worldPosition[3], double fracTime, int eye,
+                                 double filmPosition[3], const CameraAccess *access);
+
 /* Flag bits: the camera uses the host's lens positions, so the host samples
- * the aperture for depth of field. */
+ * the aperture for depth of field; (versions 3 and 4) the host must not call
+ * `project`. */
 #define CAMERA_SUPPORTS_DEPTH_OF_FIELD 1u
+#define CAMERA_NO_PROJECTION (1u << 2)
+
+/* The eye a version 3 or 4 host asks for. */
+#define CAMERA_EYE_CENTRE 0
+#define CAMERA_EYE_LEFT 1
+#define CAMERA_EYE_RIGHT 2
+
+/* Evaluate's result bits: a ray was written; (versions 3 and 4) it is
+ * already the ray of the eye asked for. 0 is no ray. */
+#define CAMERA_RAY_WRITTEN 1
+#define CAMERA_RAY_OF_EYE 8
+
+/* The host's whole ray record: 9.x, and versions 3 and 4. */
+#define CAMERA_RAY_RECORD_SIZE_9 144
+#define CAMERA_RAY_RECORD_SIZE_EYES 264
 
 /* Filled by the "CameraHandler" activation (version 2). */
 typedef struct CameraHandler {
@@ -147,7 +197,20 @@ typedef struct CameraHandler {
   CameraFlagsFunc flags;
 } CameraHandler;
 
-/* Filled by the "CameraInterface" activation (version 4). */
+/* Filled by the "CameraHandler" activation (versions 3 and 4). Never with
+ * version 2's functions: the host passes `eye` where they take a pointer. */
+typedef struct CameraEyeHandler {
+  InstanceFuncs *inst;
+  void *item;
+  void *rend;
+  CameraEyePreviewFunc preview;
+  CameraNewFrameFunc newFrame;
+  CameraEyeEvaluateFunc evaluate;
+  CameraFlagsFunc flags;
+  CameraProjectFunc project;
+} CameraEyeHandler;
+
+/* Filled by the "CameraInterface" activation (versions 4 and 5). */
 typedef struct CameraInterface {
   void *inst;
   void *panel;
@@ -158,21 +221,39 @@ typedef struct CameraInterface {
 #define CAMERA_HANDLER_CLASS "CameraHandler"
 #define CAMERA_INTERFACE_CLASS "CameraInterface"
 #define CAMERA_HANDLER_VERSION 2
+#define CAMERA_HANDLER_VERSION_2018 3
+#define CAMERA_HANDLER_VERSION_2023 4
 #define CAMERA_INTERFACE_VERSION 4
+#define CAMERA_INTERFACE_VERSION_2023 5
 
 /* ---- Global services -------------------------------------------------------- */
 
+/* The 9.x names, then those of 2018 to 2020 and of 2023 to 2025 where they
+ * changed. Time and Instance Update kept theirs. */
 #define VPARM_FUNCS_NAME "LWVParmFuncs 2"
+#define VPARM_FUNCS_NAME_2018 "LWVParmFuncs 3"
+#define VPARM_FUNCS_NAME_2023 "LWVParmFuncs 4"
 #define ITEM_INFO_NAME "LW Item Info 4"
+#define ITEM_INFO_NAME_2018 "LW Item Info 8"
+#define ITEM_INFO_NAME_2023 "LW Item Info 9"
 #define CAMERA_INFO_NAME "LW Camera Info 5"
+#define CAMERA_INFO_NAME_2018 "LW Camera Info 10"
+#define CAMERA_INFO_NAME_2023 "LW Camera Info 10"
 #define TIME_INFO_NAME "LW Time Info"
 #define ENVELOPE_FUNCS_NAME "Animation Envelopes"
+#define ENVELOPE_FUNCS_NAME_2018 "Animation Envelopes 2"
+#define ENVELOPE_FUNCS_NAME_2023 "Animation Envelopes 4"
 #define XPANEL_FUNCS_NAME "LWXPanel"
+#define XPANEL_FUNCS_NAME_2018 "LWXPanel 2"
+#define XPANEL_FUNCS_NAME_2023 "LWXPanel 3"
 #define INSTANCE_UPDATE_NAME "Instance Update"
 
-/* Parameter value types. */
-#define VPARM_ANGLE 16
-#define VPARM_PERCENT 32
+/* Parameter value types. The fields of view are plain floats (the host's
+ * type 16) holding radians: scenes saved with them keep that type. */
+#define VPARM_FLOAT 0x10
+#define VPARM_PERCENT 0x20
+#define VPARM_DISTANCE 0x30 /* metres */
+#define VPARM_ANGLE 0x40    /* radians inside, degrees to users */
 
 typedef struct VParmFuncs {
   void *(*create)(int valueType, int textureType);
@@ -212,44 +293,55 @@ typedef void (*InstanceUpdateFunc)(const char *className, void *instance);
 
 /* ---- XPanel ----------------------------------------------------------------- */
 
-typedef void *(*XPanelGet)(void *instance, unsigned long id);
-typedef int (*XPanelSet)(void *instance, unsigned long id, void *value);
-typedef void (*XPanelHook)(void);
+/* Control and value ids are 32-bit on every platform. */
+typedef void *(*XPanelGet)(void *instance, uint32_t id);
+typedef int (*XPanelSet)(void *instance, uint32_t id, void *value);
+/* Called after a control changes (event: 1 track, 2 value, 3 hit, 4 focus,
+ * 5 lose focus, 6 return, 7 escape, 8 menu, 9 closed); returns a refresh
+ * code, 0 for none. */
+typedef int (*XPanelChangeNotify)(void *panel, uint32_t controlId, uint32_t valueId, int event);
+typedef void (*XPanelDestroyNotify)(void *panelData);
 typedef intptr_t XPanelHint;
 
 typedef struct XPanelControl {
-  unsigned long id;
+  uint32_t id;
   const char *label;
   const char *type;
 } XPanelControl;
 
 typedef struct XPanelDataDesc {
-  unsigned long id;
+  uint32_t id;
   const char *name;
   const char *type;
 } XPanelDataDesc;
+
+/* What set returns: 0 an id it does not know, else how much to redraw. */
+#define XPANEL_REFRESH_NONE 0
+#define XPANEL_REFRESH_DEFAULT 1
 
 #define XPANEL_VIEW 1
 
 /* Hint tags. The low 7 bits of a tag are its count of fixed arguments; bit
  * 0x80 means a 0-terminated list of words follows them. */
-#define XPANEL_HINT_GROUP 0x3D01FE81         /* group id, then member ids until 0 */
-#define XPANEL_HINT_LABEL 0x3D000B03         /* id, label string, 0 (id 0: the panel's title) */
-#define XPANEL_HINT_NOTIFY 0x3D000F01        /* hook function */
-#define XPANEL_HINT_CHANGE_NOTIFY 0x3D001302 /* hook function, 0 */
-#define XPANEL_HINT_MINIMUM 0x3D014002       /* id, minimum */
-#define XPANEL_HINT_MAXIMUM 0x3D014102       /* id, maximum */
-#define XPANEL_HINT_RANGE 0x3D014202         /* id, range value */
-#define XPANEL_HINT_PANEL_WIDE 0x3D001201    /* panel-wide value */
+#define XPANEL_HINT_GROUP 0x3D01FE81          /* group id, then member ids until 0 */
+#define XPANEL_HINT_LABEL 0x3D000B03          /* id, label string, 0 (id 0: the panel's title) */
+#define XPANEL_HINT_CHANGE_NOTIFY 0x3D000F01  /* XPanelChangeNotify */
+#define XPANEL_HINT_DESTROY_NOTIFY 0x3D001302 /* XPanelDestroyNotify, 0 */
+#define XPANEL_HINT_MINIMUM 0x3D014002        /* id, minimum */
+#define XPANEL_HINT_MAXIMUM 0x3D014102        /* id, maximum */
+#define XPANEL_HINT_STEP 0x3D014202           /* id, step */
+#define XPANEL_HINT_FOCUS 0x3D001201          /* id of the focused control, -1 none */
+#define XPANEL_HINT_STRING_LIST 0x3D014503    /* id, null-ended array of strings, 0 */
+#define XPANEL_HINT_ENABLE 0x3D01F984         /* value id, 0, 0, 0, control ids until 0 */
 
 typedef struct XPanelFuncs {
   void *opaque1[2];
   void *(*create)(int type, const XPanelControl *controls);
   void *opaque4;
   void (*describe)(void *panel, const XPanelDataDesc *data, XPanelGet get, XPanelSet set);
-  void (*hint)(void *panel, unsigned long id, const XPanelHint *hints);
+  void (*hint)(void *panel, uint32_t id, const XPanelHint *hints);
   void *opaque7;
-  void (*setData)(void *panel, unsigned long id, void *data);
+  void (*setData)(void *panel, uint32_t id, void *data);
   void *opaque9[2];
   void (*viewInst)(void *panel, void *instance);
 } XPanelFuncs;
@@ -286,6 +378,9 @@ static_assert(offsetof(InstanceFuncs, save) == 40 && offsetof(InstanceFuncs, des
 static_assert(offsetof(CameraHandler, item) == 8 && offsetof(CameraHandler, rend) == 16);
 static_assert(offsetof(CameraHandler, preview) == 24 && offsetof(CameraHandler, newFrame) == 32);
 static_assert(offsetof(CameraHandler, evaluate) == 40 && offsetof(CameraHandler, flags) == 48);
+static_assert(offsetof(CameraEyeHandler, preview) == 24);
+static_assert(offsetof(CameraEyeHandler, evaluate) == 40);
+static_assert(offsetof(CameraEyeHandler, project) == 56 && sizeof(CameraEyeHandler) == 64);
 static_assert(offsetof(CameraInterface, panel) == 8 && offsetof(CameraInterface, options) == 16);
 static_assert(offsetof(CameraInterface, command) == 24);
 

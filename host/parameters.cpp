@@ -14,8 +14,8 @@ struct ParameterSlot {
 };
 
 constexpr ParameterSlot kParameters[] = {
-    {&ParameterHandles::hFov, &CameraSettings::hFov, VPARM_ANGLE, "HFOV"},
-    {&ParameterHandles::vFov, &CameraSettings::vFov, VPARM_ANGLE, "VFOV"},
+    {&ParameterHandles::hFov, &CameraSettings::hFov, VPARM_FLOAT, "HFOV"},
+    {&ParameterHandles::vFov, &CameraSettings::vFov, VPARM_FLOAT, "VFOV"},
     {&ParameterHandles::hShift, &CameraSettings::hShift, VPARM_PERCENT, "HShift"},
     {&ParameterHandles::vShift, &CameraSettings::vShift, VPARM_PERCENT, "VShift"},
 };

@@ -21,7 +21,33 @@ struct HostServices {
 
 extern HostServices services;
 
-// Looks a service up by name through the kept global lookup (use code 0).
-const void *lookupService(const char *name);
+// One service's names in the order they are asked for: the 9.x name first,
+// then those of 2018 and 2023 (a generation that kept the name repeats it).
+struct ServiceNames {
+  const char *byGeneration[3];
+};
+
+inline constexpr ServiceNames kParameterService{
+    {VPARM_FUNCS_NAME, VPARM_FUNCS_NAME_2018, VPARM_FUNCS_NAME_2023}};
+inline constexpr ServiceNames kItemInfoService{
+    {ITEM_INFO_NAME, ITEM_INFO_NAME_2018, ITEM_INFO_NAME_2023}};
+inline constexpr ServiceNames kCameraInfoService{
+    {CAMERA_INFO_NAME, CAMERA_INFO_NAME_2018, CAMERA_INFO_NAME_2023}};
+inline constexpr ServiceNames kEnvelopeService{
+    {ENVELOPE_FUNCS_NAME, ENVELOPE_FUNCS_NAME_2018, ENVELOPE_FUNCS_NAME_2023}};
+inline constexpr ServiceNames kPanelService{
+    {XPANEL_FUNCS_NAME, XPANEL_FUNCS_NAME_2018, XPANEL_FUNCS_NAME_2023}};
+inline constexpr ServiceNames kTimeInfoService{{TIME_INFO_NAME, TIME_INFO_NAME, TIME_INFO_NAME}};
+inline constexpr ServiceNames kInstanceUpdateService{
+    {INSTANCE_UPDATE_NAME, INSTANCE_UPDATE_NAME, INSTANCE_UPDATE_NAME}};
+
+// Looks a service up through the kept global lookup (use code 0): each of
+// its names once, oldest first, until the host answers. Null when none does.
+const void *lookupService(const ServiceNames &service);
+
+template <class Record>
+const Record *lookupRecord(const ServiceNames &service) {
+  return static_cast<const Record *>(lookupService(service));
+}
 
 }  // namespace skyrind

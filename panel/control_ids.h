@@ -2,9 +2,11 @@
 // host-side code (the reference host's tool) names controls by these too.
 #pragma once
 
+#include <cstdint>
+
 namespace skyrind {
 
-enum ControlId : unsigned long {
+enum ControlId : uint32_t {
   kHorizontalFov = 0x8001,
   kVerticalFov = 0x8002,
   kHorizontalPerspective = 0x8003,

@@ -8,12 +8,20 @@
 namespace skyrind {
 namespace {
 
-void ignoreNotification() {}
+// The panel needs no notice of changes or of its end: set and the host's
+// own redraw do all.
+int ignoreChange(void *, uint32_t, uint32_t, int) {
+  return 0;
+}
+void ignoreDestroy(void *) {}
 
 XPanelHint word(const void *address) {
   return reinterpret_cast<XPanelHint>(address);
 }
-XPanelHint word(void (*function)()) {
+XPanelHint word(XPanelChangeNotify function) {
+  return reinterpret_cast<XPanelHint>(function);
+}
+XPanelHint word(XPanelDestroyNotify function) {
   return reinterpret_cast<XPanelHint>(function);
 }
 
@@ -51,22 +59,22 @@ const XPanelHint kPanelHints[] = {
         kVerticalPanorama, 0,
     XPANEL_HINT_GROUP, kShiftGroup, kHorizontalShift, kVerticalShift, 0,
     XPANEL_HINT_LABEL, 0, word("Skyrind"), 0,
-    XPANEL_HINT_NOTIFY, word(ignoreNotification),
-    XPANEL_HINT_CHANGE_NOTIFY, word(ignoreNotification), 0,
+    XPANEL_HINT_CHANGE_NOTIFY, word(ignoreChange),
+    XPANEL_HINT_DESTROY_NOTIFY, word(ignoreDestroy), 0,
     XPANEL_HINT_MINIMUM, kHorizontalFov, 0,
-    XPANEL_HINT_RANGE, kHorizontalFov, 1,
+    XPANEL_HINT_STEP, kHorizontalFov, 1,
     XPANEL_HINT_MINIMUM, kVerticalFov, 0,
-    XPANEL_HINT_RANGE, kVerticalFov, 1,
+    XPANEL_HINT_STEP, kVerticalFov, 1,
     XPANEL_HINT_MINIMUM, kHorizontalShift, -1000,
     XPANEL_HINT_MAXIMUM, kHorizontalShift, 1000,
     XPANEL_HINT_MINIMUM, kVerticalShift, -1000,
     XPANEL_HINT_MAXIMUM, kVerticalShift, 1000,
-    XPANEL_HINT_PANEL_WIDE, -1,
+    XPANEL_HINT_FOCUS, -1,
     0,
 };
 // clang-format on
 
-void *getControl(void *instance, unsigned long id) {
+void *getControl(void *instance, uint32_t id) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera) return nullptr;
   Switches &on = camera->settings.switches;
@@ -94,7 +102,7 @@ void *getControl(void *instance, unsigned long id) {
   }
 }
 
-int setControl(void *instance, unsigned long id, void *value) {
+int setControl(void *instance, uint32_t id, void *value) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera || !value) return 0;
   Switches &on = camera->settings.switches;

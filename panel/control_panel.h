@@ -13,9 +13,9 @@ extern const XPanelHint kPanelHints[];
 
 // The parameter handle of an animated control, the address of a switch's
 // 32-bit flag, or null for any other id.
-void *getControl(void *instance, unsigned long id);
+void *getControl(void *instance, uint32_t id);
 // Stores the value of a handled id into the instance and returns 1; returns
 // 0 and changes nothing for any other id. Telling the host is the caller's.
-int setControl(void *instance, unsigned long id, void *value);
+int setControl(void *instance, uint32_t id, void *value);
 
 }  // namespace skyrind

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "refhost/host_profile.h"
+
 namespace refhost {
 
 class Faults {
@@ -13,6 +15,13 @@ class Faults {
   void hideService(const std::string &name) { hidden_.insert(name); }
   void showService(const std::string &name) { hidden_.erase(name); }
   bool hidden(const std::string &name) const { return hidden_.count(name) != 0; }
+  // The same for every name the service had in any generation.
+  void hideService(Service service) {
+    for (const std::string &name : allNamesOf(service)) hideService(name);
+  }
+  void showService(Service service) {
+    for (const std::string &name : allNamesOf(service)) showService(name);
+  }
 
   // Parameter create returns null: on every call, or on the nth (1-based)
   // call counted from now.

@@ -13,6 +13,7 @@
 #include "refhost/call_log.h"
 #include "refhost/channel_store.h"
 #include "refhost/faults.h"
+#include "refhost/host_profile.h"
 #include "refhost/item_store.h"
 #include "refhost/panel_store.h"
 
@@ -34,7 +35,8 @@ class Host {
     Host *previous_;
   };
 
-  Host();
+  // A host of the given generation (see HostProfile::fromEnvironment).
+  explicit Host(const HostProfile &profile = HostProfile::fromEnvironment());
   ~Host();  // stops being current if it still is
   Host(const Host &) = delete;
   Host &operator=(const Host &) = delete;
@@ -44,9 +46,11 @@ class Host {
   // The lookup to hand to an activation; answers for the current host.
   static GlobalFunc globalLookup();
 
-  // The record a lookup of this name gives (null when unknown or hidden);
-  // nothing is logged.
+  // The record a lookup of this name gives (null when the generation does
+  // not answer it, or it is hidden); nothing is logged.
   void *service(std::string_view name);
+
+  const HostProfile &profile() const { return *profile_; }
 
   CallLog &log() { return log_; }
   Faults &faults() { return faults_; }
@@ -65,6 +69,7 @@ class Host {
   const char *keepMessage(const std::string &message);
 
  private:
+  const HostProfile *profile_;
   TimeInfo time_{0.0};
   CallLog log_;
   Faults faults_;

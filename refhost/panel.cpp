@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+#include "refhost/services/host_id_call.h"
+
 namespace refhost {
 namespace {
 
-std::string printId(unsigned long id) {
+std::string printId(uint32_t id) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "0x%lx", id);
+  std::snprintf(buf, sizeof buf, "0x%x", static_cast<unsigned>(id));
   return buf;
 }
 
@@ -28,7 +30,7 @@ KeyShape shapeOfKeyAt(const KeyedCurve &curve, double time) {
 Panel::Panel(PanelContext context, int type, std::vector<PanelControl> controls)
     : context_(context), type_(type), controls_(std::move(controls)) {}
 
-const PanelControl *Panel::control(unsigned long id) const {
+const PanelControl *Panel::control(uint32_t id) const {
   for (const PanelControl &c : controls_)
     if (c.id == id) return &c;
   return nullptr;
@@ -40,7 +42,7 @@ void Panel::describe(std::vector<PanelDataDesc> data, XPanelGet get, XPanelSet s
   set_ = set;
 }
 
-void Panel::setData(unsigned long id, void *data) {
+void Panel::setData(uint32_t id, void *data) {
   for (auto &entry : dataById_) {
     if (entry.first == id) {
       entry.second = data;
@@ -50,7 +52,7 @@ void Panel::setData(unsigned long id, void *data) {
   dataById_.emplace_back(id, data);
 }
 
-void *Panel::data(unsigned long id) const {
+void *Panel::data(uint32_t id) const {
   for (const auto &entry : dataById_)
     if (entry.first == id) return entry.second;
   return nullptr;
@@ -60,7 +62,7 @@ void *Panel::instance() const {
   return viewInstance_ ? viewInstance_ : data(0);
 }
 
-const PanelControl &Panel::requireControl(unsigned long id) const {
+const PanelControl &Panel::requireControl(uint32_t id) const {
   const PanelControl *c = control(id);
   if (c == nullptr) throw PanelError("panel has no control " + printId(id));
   return *c;
@@ -77,11 +79,11 @@ Panel::ValueKind Panel::kindOf(const PanelControl &control) const {
                    "\", which the host cannot read or edit");
 }
 
-std::optional<double> Panel::read(unsigned long id) const {
+std::optional<double> Panel::read(uint32_t id) const {
   const PanelControl &c = requireControl(id);
   ValueKind kind = kindOf(c);
   if (get_ == nullptr) throw PanelError("panel was given no get function");
-  void *value = get_(instance(), id);
+  void *value = refhost_call_get(get_, instance(), id);
   if (value == nullptr) return std::nullopt;
   switch (kind) {
     case ValueKind::Envelope: {
@@ -98,16 +100,16 @@ std::optional<double> Panel::read(unsigned long id) const {
   return std::nullopt;
 }
 
-int Panel::edit(unsigned long id, double value) {
+int Panel::edit(uint32_t id, double value) {
   const PanelControl &c = requireControl(id);
   ValueKind kind = kindOf(c);
   if (set_ == nullptr) throw PanelError("panel was given no set function");
   if (kind == ValueKind::Integer) {
     auto asInt = static_cast<std::int32_t>(value);
-    return set_(instance(), id, &asInt);
+    return notifyChange(id, refhost_call_set(set_, instance(), id, &asInt));
   }
   if (kind == ValueKind::Envelope && get_ != nullptr && context_.channels != nullptr) {
-    if (Channel *channel = context_.channels->find(get_(instance(), id))) {
+    if (Channel *channel = context_.channels->find(refhost_call_get(get_, instance(), id))) {
       if (channel->curve().animated()) {
         channel->curve().setKey(now(), value, shapeOfKeyAt(channel->curve(), now()));
       } else {
@@ -115,16 +117,26 @@ int Panel::edit(unsigned long id, double value) {
       }
     }
   }
-  return set_(instance(), id, &value);
+  return notifyChange(id, refhost_call_set(set_, instance(), id, &value));
 }
 
-unsigned long Panel::groupOf(unsigned long id) const {
+int Panel::notifyChange(uint32_t id, int setResult) {
+  if (setResult == 0) return setResult;
+  for (const HintList &list : hints_)
+    for (const Hint &hint : list.hints)
+      if (hint.tag == XPANEL_HINT_CHANGE_NOTIFY && !hint.args.empty() && hint.args[0] != 0) {
+        const auto hook = reinterpret_cast<XPanelChangeNotify>(hint.args[0]);
+        lastChangeNotify_ = hook(this, id, id, kValueChanged);
+      }
+  return setResult;
+}
+
+uint32_t Panel::groupOf(uint32_t id) const {
   for (const HintList &list : hints_)
     for (const Hint &hint : list.hints)
       if (hint.tag == XPANEL_HINT_GROUP && !hint.args.empty())
         for (XPanelHint member : hint.list)
-          if (static_cast<unsigned long>(member) == id)
-            return static_cast<unsigned long>(hint.args[0]);
+          if (static_cast<uint32_t>(member) == id) return static_cast<uint32_t>(hint.args[0]);
   return 0;
 }
 

@@ -24,7 +24,7 @@ class WordCursor {
 
 }  // namespace
 
-HintList parseHints(unsigned long id, const XPanelHint *words, std::size_t maxWords) {
+HintList parseHints(uint32_t id, const XPanelHint *words, std::size_t maxWords) {
   HintList parsed;
   parsed.id = id;
   if (words == nullptr) return parsed;

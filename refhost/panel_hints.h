@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "host/host_abi.h"
@@ -23,13 +24,12 @@ struct Hint {
 };
 
 struct HintList {
-  unsigned long id = 0;         // the control id the list was given for
+  uint32_t id = 0;              // the control id the list was given for
   std::vector<XPanelHint> raw;  // every word read, the final 0 included
   std::vector<Hint> hints;      // parsed, without the final 0
   bool truncated = false;       // the cap was reached before the final 0
 };
 
-HintList parseHints(unsigned long id, const XPanelHint *words,
-                    std::size_t maxWords = kMaxHintWords);
+HintList parseHints(uint32_t id, const XPanelHint *words, std::size_t maxWords = kMaxHintWords);
 
 }  // namespace refhost

@@ -21,12 +21,19 @@ const void *CameraInterfaceBinding::hostCommand() {
 }
 
 CameraInterfaceBinding::CameraInterfaceBinding(const Module &module, Host &host, void *instance,
-                                               int version)
+                                               int version, const std::string &serverName)
     : host_(host) {
   record_.inst = instance;
   record_.options = hostOptionsFunc;
   record_.command = hostCommandFunc;
-  status_ = module.activate(CAMERA_INTERFACE_CLASS, version, Host::globalLookup(), &record_);
+  const std::vector<int> offered =
+      version == kProfileVersions ? host.profile().interfaceVersions : std::vector<int>{version};
+  for (int v : offered) {
+    version_ = v;
+    status_ =
+        module.activate(CAMERA_INTERFACE_CLASS, v, Host::globalLookup(), &record_, serverName);
+    if (status_ != AFUNC_BADVERSION) break;
+  }
 }
 
 }  // namespace refhost

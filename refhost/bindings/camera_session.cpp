@@ -2,10 +2,12 @@
 
 namespace refhost {
 
-CameraSession::CameraSession(const std::string &pluginPath, CallLogging logging)
-    : installed_(host_.install()),
+CameraSession::CameraSession(const std::string &pluginPath, CallLogging logging,
+                             const HostProfile &profile, const std::string &serverName)
+    : host_(profile),
+      installed_(host_.install()),
       module_(pluginPath),
-      handler_(module_, host_),
+      handler_(module_, host_, kProfileVersions, serverName),
       camera_(host_.addCamera("Camera")) {
   if (logging == CallLogging::Off) {
     host_.log().setEnabled(false);
@@ -17,7 +19,8 @@ CameraSession::CameraSession(const std::string &pluginPath, CallLogging logging)
   if (created.instance == nullptr)
     fail("no camera instance: " + created.error.value_or("no reason"));
   instance_ = created.instance;
-  interface_ = std::make_unique<CameraInterfaceBinding>(module_, host_, instance_);
+  interface_ = std::make_unique<CameraInterfaceBinding>(module_, host_, instance_, kProfileVersions,
+                                                        serverName);
   panel_ = interface_->panel();
   if (!interface_->ok() || panel_ == nullptr) {
     const int status = interface_->status();
@@ -36,7 +39,7 @@ void CameraSession::fail(const std::string &reason) const {
   throw SessionError(module_.path(), reason);
 }
 
-void CameraSession::edit(unsigned long id, double value) {
+void CameraSession::edit(uint32_t id, double value) {
   if (panel_->edit(id, value) != 1) fail("the panel refused control " + std::to_string(id));
 }
 
@@ -67,7 +70,7 @@ void CameraSession::newFrame(const FrameInfo &frame, double filmWidth, double fi
 CameraRay CameraSession::ray(double filmX, double filmY, double lensX, double lensY,
                              double fracTime) {
   CameraRay out{};
-  if (handler_.evaluate(instance_, filmX, filmY, lensX, lensY, fracTime, out) != 1)
+  if ((evaluate(filmX, filmY, lensX, lensY, fracTime, out) & CAMERA_RAY_WRITTEN) == 0)
     fail("evaluate gave no ray");
   return out;
 }
@@ -77,7 +80,7 @@ std::array<double, 16> CameraSession::preview(double time, double filmWidth, dou
   host_.setTime(time);
   std::array<double, 16> matrix{};
   const CameraAccess access = cameraAccess(camera_.handle(), filmWidth, filmHeight);
-  if (handler_.preview(instance_, lensX, lensY, matrix.data(), access) != 1)
+  if (handler_.preview(instance_, lensX, lensY, matrix.data(), access, eye_) != 1)
     fail("the preview callback gave no matrix");
   return matrix;
 }

@@ -38,9 +38,13 @@ class CameraSession {
  public:
   // Loads the module (LoadError), activates "CameraHandler", creates the
   // instance for a camera item named "Camera" and activates
-  // "CameraInterface" for it (SessionError when any of them fails). The host
-  // is current for the session's lifetime.
-  explicit CameraSession(const std::string &pluginPath, CallLogging logging = CallLogging::On);
+  // "CameraInterface" for it (SessionError when any of them fails), under a
+  // host of the profile's generation; `serverName` picks one of the
+  // module's servers (the first of each class when empty). The host is
+  // current for the session's lifetime.
+  explicit CameraSession(const std::string &pluginPath, CallLogging logging = CallLogging::On,
+                         const HostProfile &profile = HostProfile::fromEnvironment(),
+                         const std::string &serverName = "");
   ~CameraSession();
   CameraSession(const CameraSession &) = delete;
   CameraSession &operator=(const CameraSession &) = delete;
@@ -56,7 +60,7 @@ class CameraSession {
   // Edits a control as a user would (see Panel::edit): angles in radians,
   // shifts as fractions, switches as integers. Throws PanelError for a
   // control the panel does not have, SessionError when its set refuses.
-  void edit(unsigned long id, double value);
+  void edit(uint32_t id, double value);
   // The host channel behind a parameter, found in the camera's channel
   // group: "HFOV", "VFOV", "HShift" or "VShift". Throws SessionError.
   Channel &channel(const std::string &name);
@@ -71,9 +75,19 @@ class CameraSession {
   // Announces a frame at its start time; film size in film units. Throws
   // SessionError on the plug-in's message.
   void newFrame(const FrameInfo &frame, double filmWidth, double filmHeight);
-  // The evaluate callback, safe to call from many threads after newFrame.
+  // Version 2's evaluate callback (null when the handler took an eye
+  // version), safe to call from many threads after newFrame.
   CameraEvaluateFunc evaluate() { return handler_.record().evaluate; }
-  // One ray of the last frame; throws SessionError when evaluate fails.
+  // The eye that evaluate and preview pass to eye versions.
+  void setEye(int eye) { eye_ = eye; }
+  int eye() const { return eye_; }
+  // Evaluate as the host calls it, with the session's eye: the plug-in's
+  // result bits. Safe to call from many threads after newFrame.
+  int evaluate(double filmX, double filmY, double lensX, double lensY, double fracTime,
+               CameraRay &ray) {
+    return handler_.evaluate(instance_, filmX, filmY, lensX, lensY, fracTime, ray, eye_);
+  }
+  // One ray of the last frame; throws SessionError when evaluate writes none.
   CameraRay ray(double filmX, double filmY, double lensX = 0, double lensY = 0,
                 double fracTime = 0);
   // The preview projection at a time (host storage order P0..P15); throws
@@ -86,6 +100,7 @@ class CameraSession {
 
   Host host_;
   Host::Installation installed_;
+  int eye_ = CAMERA_EYE_CENTRE;
   Module module_;
   CameraHandlerBinding handler_;
   Item &camera_;

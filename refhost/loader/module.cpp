@@ -52,9 +52,10 @@ Module::Module(const std::string &path) : path_(path) {
     if (record.className == nullptr) break;
     ServerInfo info{
         record.className, record.name ? record.name : "", record.activate, {}, record.tags};
+    // As the host reads it: the first tag word 0 ends the list.
     for (std::size_t t = 0; record.tags; ++t) {
       if (t == kMaxTags) fail("tag list of server " + info.name + " has no end");
-      if (record.tags[t].string == nullptr && record.tags[t].tag == 0) break;
+      if (record.tags[t].tag == 0) break;
       info.tags.push_back({record.tags[t].string ? record.tags[t].string : "", record.tags[t].tag});
     }
     servers_.push_back(std::move(info));

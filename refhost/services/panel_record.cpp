@@ -59,7 +59,7 @@ void describe(void *panel, const XPanelDataDesc *data, XPanelGet get, XPanelSet 
   });
 }
 
-void hint(void *panel, unsigned long id, const XPanelHint *hints) {
+void hint(void *panel, uint32_t id, const XPanelHint *hints) {
   guardedVoid([&](Host &host) {
     host.log().record([&] {
       return Call(kService, "hint").ptr(panel).integer(static_cast<long long>(id)).ptr(hints);
@@ -68,7 +68,7 @@ void hint(void *panel, unsigned long id, const XPanelHint *hints) {
   });
 }
 
-void setData(void *panel, unsigned long id, void *data) {
+void setData(void *panel, uint32_t id, void *data) {
   guardedVoid([&](Host &host) {
     host.log().record([&] {
       return Call(kService, "setData").ptr(panel).integer(static_cast<long long>(id)).ptr(data);

@@ -71,7 +71,7 @@ class CameraFixture : public testing::Test {
 
   // Sets a switch (or any integer control) as the host's panel does: the
   // panel's set with a 32-bit integer.
-  void setSwitch(void *instance, unsigned long id, int32_t value) {
+  void setSwitch(void *instance, uint32_t id, int32_t value) {
     EXPECT_EQ(session.panel().setter()(instance, id, &value), 1) << id;
   }
   // The five switches through the panel's set; both automatic fields of
@@ -95,10 +95,10 @@ class CameraFixture : public testing::Test {
   // The parameter handle the panel's get gives for one of the instance's
   // parameters, "HFOV", "VFOV", "HShift" or "VShift", and its host channel.
   void *parameter(void *instance, const std::string &name) {
-    const unsigned long id = name == "HFOV"     ? skyrind::kHorizontalFov
-                             : name == "VFOV"   ? skyrind::kVerticalFov
-                             : name == "HShift" ? skyrind::kHorizontalShift
-                                                : skyrind::kVerticalShift;
+    const uint32_t id = name == "HFOV"     ? skyrind::kHorizontalFov
+                        : name == "VFOV"   ? skyrind::kVerticalFov
+                        : name == "HShift" ? skyrind::kHorizontalShift
+                                           : skyrind::kVerticalShift;
     return session.panel().getter()(instance, id);
   }
   refhost::Channel &channel(void *instance, const std::string &name) {

@@ -35,16 +35,15 @@ TEST_F(EvaluatePurity, EvaluateMakesNoAllocationAndNoHostCall) {
     instances.push_back(instance);
   }
 
-  const CameraEvaluateFunc evaluate = handler.record().evaluate;
   host.log().clear();
   const std::size_t before = heapCalls.load();
   int written = 0;
   for (void *instance : instances) {
     for (int i = 0; i < 500; ++i) {
-      CameraRay ray;
+      CameraRay ray{};
       const double u = i / 500.0;
-      written += evaluate(instance, (u - 0.5) * kFilmWidth, (0.5 - u) * kFilmHeight * 0.7,
-                          i % 3 ? 0.3 : 0.0, i % 2 ? -0.6 : 0.0, u, &ray);
+      written += handler.evaluate(instance, (u - 0.5) * kFilmWidth, (0.5 - u) * kFilmHeight * 0.7,
+                                  i % 3 ? 0.3 : 0.0, i % 2 ? -0.6 : 0.0, u, ray);
     }
   }
   EXPECT_EQ(heapCalls.load(), before);

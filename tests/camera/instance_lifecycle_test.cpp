@@ -13,7 +13,8 @@ namespace {
 using refhost::Call;
 
 const char *const kChannelNames[] = {"HFOV", "VFOV", "HShift", "VShift"};
-const int kValueTypes[] = {VPARM_ANGLE, VPARM_ANGLE, VPARM_PERCENT, VPARM_PERCENT};
+// The fields of view are plain floats holding radians, the shifts percentages.
+const int kValueTypes[] = {VPARM_FLOAT, VPARM_FLOAT, VPARM_PERCENT, VPARM_PERCENT};
 
 class InstanceLifecycle : public CameraFixture {
  protected:

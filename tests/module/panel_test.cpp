@@ -12,7 +12,7 @@ namespace skyrind_test {
 namespace {
 
 struct Row {
-  unsigned long id;
+  uint32_t id;
   const char *label;
   const char *type;
 };
@@ -30,15 +30,15 @@ const char *dataTypeOf(const char *controlType) {
 }
 
 // Switch ids, and the animated controls' ids with their channels.
-const unsigned long kSwitches[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
+const uint32_t kSwitches[] = {0x8003, 0x8004, 0x8005, 0x8006, 0x8007};
 struct Animated {
-  unsigned long id;
+  uint32_t id;
   const char *channel;
 };
 const Animated kAnimated[] = {
     {0x8001, "HFOV"}, {0x8002, "VFOV"}, {0x8008, "HShift"}, {0x8009, "VShift"}};
 
-const unsigned long kUnknownIds[] = {0, 1, 0x8000, 0x800A, 0x800B, 0x800C, 0x18001};
+const uint32_t kUnknownIds[] = {0, 1, 0x8000, 0x800A, 0x800B, 0x800C, 0x18001};
 
 class PanelTest : public HandlerWithInstance {
  protected:
@@ -56,7 +56,7 @@ class PanelTest : public HandlerWithInstance {
   }
 
   std::size_t updateCount() { return host.log().callsOf(INSTANCE_UPDATE_NAME).size(); }
-  int32_t switchValue(unsigned long id) { return *static_cast<const int32_t *>(get(instance, id)); }
+  int32_t switchValue(uint32_t id) { return *static_cast<const int32_t *>(get(instance, id)); }
 
   refhost::Panel *panel = nullptr;
   const XPanelControl *controls = nullptr;
@@ -99,21 +99,23 @@ TEST_F(PanelTest, HintListWordForWord) {
   ASSERT_FALSE(list.truncated);
   const std::vector<XPanelHint> &words = list.raw;
 
-  // Words 17, 20 and 22 are addresses: the title text and the hook, twice.
-  constexpr std::size_t kTitle = 17, kHook = 20, kHookAgain = 22;
+  // Words 17, 20 and 22 are addresses: the title text, the change-notify
+  // hook and the destroy-notify hook.
+  constexpr std::size_t kTitle = 17, kChangeHook = 20, kDestroyHook = 22;
   ASSERT_EQ(words.size(), 51u);
   EXPECT_STREQ(reinterpret_cast<const char *>(words[kTitle]), "Skyrind");
-  EXPECT_NE(words[kHook], 0);
-  EXPECT_EQ(words[kHookAgain], words[kHook]);
+  EXPECT_NE(words[kChangeHook], 0);
+  EXPECT_NE(words[kDestroyHook], 0);
 
-  const XPanelHint title = words[kTitle], hook = words[kHook];
+  const XPanelHint title = words[kTitle], hook = words[kChangeHook],
+                   destroyHook = words[kDestroyHook];
   // clang-format off
   const std::vector<XPanelHint> expected = {
       0x3D01FE81, 0x800A, 0x8001, 0x8003, 0x8006, 0x8002, 0x8004, 0x8007, 0x8005, 0,
       0x3D01FE81, 0x800B, 0x8008, 0x8009, 0,
       0x3D000B03, 0,      title,  0,
       0x3D000F01, hook,
-      0x3D001302, hook,   0,
+      0x3D001302, destroyHook, 0,
       0x3D014002, 0x8001, 0,
       0x3D014202, 0x8001, 1,
       0x3D014002, 0x8002, 0,
@@ -130,12 +132,29 @@ TEST_F(PanelTest, HintListWordForWord) {
   EXPECT_EQ(std::bit_cast<uint64_t>(words[44]), 0xFFFFFFFFFFFFFC18u);
   EXPECT_EQ(panel->title(), "Skyrind");
 
-  // The notification hook can be called and does nothing.
+  // The hooks have the host's types: change notify takes the panel, the
+  // control and value ids and the event and asks for no refresh; destroy
+  // notify takes the panel's data. Neither calls the host or changes the
+  // camera.
   const Observed before = observe();
   host.log().clear();
-  reinterpret_cast<XPanelHook>(hook)();
+  EXPECT_EQ(reinterpret_cast<XPanelChangeNotify>(hook)(panel, 0x8001, 0x8001, 2), 0);
+  EXPECT_EQ(reinterpret_cast<XPanelChangeNotify>(hook)(panel, 0x8005, 0x8005, 9), 0);
+  reinterpret_cast<XPanelDestroyNotify>(destroyHook)(instance);
   EXPECT_EQ(host.log().size(), 0u);
   EXPECT_TRUE(observe() == before);
+}
+
+// The host passes 32-bit ids and leaves the upper half of their register as
+// it was (the reference host leaves it dirty on 64-bit Linux and macOS), and
+// it calls the change-notify hook after every handled edit.
+TEST_F(PanelTest, IdsAre32BitAndAnEditNotifiesTheChange) {
+  ASSERT_EQ(session.panel().lastChangeNotify(), -1);
+  session.edit(0x8005, 1);
+  EXPECT_EQ(session.panel().read(0x8005), 1.0);
+  EXPECT_EQ(session.panel().lastChangeNotify(), 0);
+  session.edit(0x8001, 1.25);
+  EXPECT_EQ(session.panel().read(0x8001), 1.25);
 }
 
 TEST_F(PanelTest, GetGivesParameterHandlesFlagAddressesAndNullOtherwise) {
@@ -144,7 +163,7 @@ TEST_F(PanelTest, GetGivesParameterHandlesFlagAddressesAndNullOtherwise) {
   // Each switch has its own flag, which set writes and get keeps pointing at.
   std::vector<const void *> flags;
   int32_t value = 40;
-  for (unsigned long id : kSwitches) {
+  for (uint32_t id : kSwitches) {
     const void *flag = get(instance, id);
     ASSERT_NE(flag, nullptr) << id;
     EXPECT_EQ(std::count(flags.begin(), flags.end(), flag), 0) << id;
@@ -154,8 +173,8 @@ TEST_F(PanelTest, GetGivesParameterHandlesFlagAddressesAndNullOtherwise) {
     EXPECT_EQ(*static_cast<const int32_t *>(flag), value) << id;
   }
   host.log().clear();
-  for (unsigned long id : kUnknownIds) EXPECT_EQ(get(instance, id), nullptr) << id;
-  for (unsigned long id : kSwitches) get(instance, id);
+  for (uint32_t id : kUnknownIds) EXPECT_EQ(get(instance, id), nullptr) << id;
+  for (uint32_t id : kSwitches) get(instance, id);
   EXPECT_EQ(host.log().size(), 0u);
 }
 
@@ -166,7 +185,7 @@ TEST_F(PanelTest, SetStoresTheGivenValueAndUpdatesOncePerCall) {
     EXPECT_EQ(set(instance, control.id, &value), 1);
   }
   int32_t flag = 0;
-  for (unsigned long id : kSwitches) {
+  for (uint32_t id : kSwitches) {
     flag += 2;  // non-zero values other than 1 are kept as they are
     EXPECT_EQ(set(instance, id, &flag), 1);
     EXPECT_EQ(switchValue(id), flag) << id;
@@ -205,7 +224,7 @@ TEST_F(PanelTest, AnUnknownIdChangesNothingAndTriggersNoUpdate) {
   const Observed before = observe();
   host.log().clear();
   double value = 1.5;
-  for (unsigned long id : kUnknownIds) EXPECT_EQ(set(instance, id, &value), 0) << id;
+  for (uint32_t id : kUnknownIds) EXPECT_EQ(set(instance, id, &value), 0) << id;
   EXPECT_EQ(host.log().size(), 0u);
   EXPECT_TRUE(observe() == before);
 }

@@ -15,7 +15,7 @@ namespace {
 using refhost::StateEncoding;
 
 const char *const kChannels[] = {"HFOV", "VFOV", "HShift", "VShift"};
-constexpr unsigned long kValueControls[] = {0x8001, 0x8002, 0x8008, 0x8009};
+constexpr uint32_t kValueControls[] = {0x8001, 0x8002, 0x8008, 0x8009};
 
 // The saved values: no double among them is a float, and every flag differs
 // from the prior values below.

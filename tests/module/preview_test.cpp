@@ -156,7 +156,7 @@ TEST_F(Preview, EachAxisSwitchesToTheLinearFormAtAQuarterTurnWithoutItsOwnFlag) 
 }
 
 TEST_F(Preview, WithoutCameraInfoReturnsZeroAndLeavesTheMatrix) {
-  host.faults().hideService(CAMERA_INFO_NAME);
+  host.faults().hideService(refhost::Service::CameraInfo);
   EXPECT_EQ(preview(0.1, 0.1, camera.handle()), 0);
   for (double element : matrix) EXPECT_EQ(element, kSentinel);
 }

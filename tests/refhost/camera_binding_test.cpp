@@ -10,7 +10,7 @@ namespace {
 
 class CameraBinding : public testing::Test {
  protected:
-  Host host;
+  Host host{HostProfile::lightwave9()};  // the fixture camera is a 9.x plug-in
   Host::Installation installed = host.install();
   Item &camera = host.addCamera();
   Module module{REFHOST_FIXTURE_CAMERA};
@@ -100,7 +100,7 @@ TEST_F(CameraBinding, NewFrameEvaluateAndPreviewReachThePlugIn) {
   EXPECT_EQ(projection[0], 0.036);
   EXPECT_EQ(projection[1], 0.024);
 
-  host.faults().hideService(ITEM_INFO_NAME);
+  host.faults().hideService(refhost::Service::ItemInfo);
   EXPECT_EQ(handler.newFrame(instance, frame, access), "No item info");
   handler.destroy(instance);
 }

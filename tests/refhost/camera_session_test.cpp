@@ -36,11 +36,10 @@ TEST_F(Session, SetsUpTheCameraItsInstanceAndThePanelTheInterfaceBuilt) {
   EXPECT_EQ(session.interface().record().inst, session.instance());
   EXPECT_EQ(session.panel().instance(), session.instance());
   // Each parameter's channel is the one the panel's get names.
-  const std::pair<unsigned long, const char *> parameters[] = {
-      {skyrind::kHorizontalFov, "HFOV"},
-      {skyrind::kVerticalFov, "VFOV"},
-      {skyrind::kHorizontalShift, "HShift"},
-      {skyrind::kVerticalShift, "VShift"}};
+  const std::pair<uint32_t, const char *> parameters[] = {{skyrind::kHorizontalFov, "HFOV"},
+                                                          {skyrind::kVerticalFov, "VFOV"},
+                                                          {skyrind::kHorizontalShift, "HShift"},
+                                                          {skyrind::kVerticalShift, "VShift"}};
   for (const auto &[id, name] : parameters)
     EXPECT_EQ(session.panel().getter()(session.instance(), id),
               ChannelStore::handleOf(session.channel(name)))
@@ -84,7 +83,7 @@ TEST_F(Session, EachRefusedStepIsOneLineNamingTheModule) {
   EXPECT_EQ(failure([&] { session.load(block); }), "the plug-in refused its data: Bad channel");
   faults.clear();
 
-  faults.hideService(CAMERA_INFO_NAME);
+  faults.hideService(refhost::Service::CameraInfo);
   EXPECT_EQ(failure([&] { session.preview(0, 0.036, 0.024); }),
             "the preview callback gave no matrix");
   const std::string frame = failure([&] { session.newFrame({1, 0, 0.04, 25, 1}, 0.036, 0.024); });

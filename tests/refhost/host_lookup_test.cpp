@@ -4,6 +4,9 @@
 #include <thread>
 
 #include "refhost/host.h"
+#include "support/service_name.h"
+
+using skyrind_test::serviceName;
 
 namespace refhost {
 namespace {
@@ -12,18 +15,24 @@ void *lookup(const char *name) {
   return Host::globalLookup()(name, 0);
 }
 
-const char *const kServices[] = {VPARM_FUNCS_NAME,    ITEM_INFO_NAME,      CAMERA_INFO_NAME,
-                                 TIME_INFO_NAME,      ENVELOPE_FUNCS_NAME, XPANEL_FUNCS_NAME,
-                                 INSTANCE_UPDATE_NAME};
+const Service kServices[] = {Service::Parameters,    Service::ItemInfo,  Service::CameraInfo,
+                             Service::Time,          Service::Envelopes, Service::Panel,
+                             Service::InstanceUpdate};
 
+// Each generation answers its own names, one record a service; the other
+// generations' names that changed are not answered.
 TEST(HostLookup, GivesADistinctRecordForEveryServiceAndNullOtherwise) {
   Host host;
   auto installed = host.install();
   std::set<void *> records;
-  for (const char *name : kServices) {
-    void *record = lookup(name);
-    EXPECT_NE(record, nullptr) << name;
+  for (Service service : kServices) {
+    void *record = lookup(serviceName(service));
+    EXPECT_NE(record, nullptr) << serviceName(service);
     records.insert(record);
+    for (const std::string &name : allNamesOf(service)) {
+      if (name == host.profile().nameOf(service)) continue;
+      EXPECT_EQ(lookup(name.c_str()), nullptr) << name;
+    }
   }
   EXPECT_EQ(records.size(), std::size(kServices));
   EXPECT_EQ(lookup("LW Item Info 3"), nullptr);
@@ -43,7 +52,8 @@ TEST(HostLookup, TimeInfoFollowsTheHostsCurrentTime) {
 TEST(HostLookup, InstanceUpdateIsTheFunctionItself) {
   Host host;
   auto installed = host.install();
-  auto update = reinterpret_cast<InstanceUpdateFunc>(lookup(INSTANCE_UPDATE_NAME));
+  auto update =
+      reinterpret_cast<InstanceUpdateFunc>(lookup(serviceName(refhost::Service::InstanceUpdate)));
   int instance = 0;
   update(CAMERA_HANDLER_CLASS, &instance);
   auto calls = host.log().callsOf(INSTANCE_UPDATE_NAME);
@@ -55,11 +65,11 @@ TEST(HostLookup, InstanceUpdateIsTheFunctionItself) {
 TEST(HostLookup, AHiddenServiceIsMissingUntilShownAgain) {
   Host host;
   auto installed = host.install();
-  host.faults().hideService(CAMERA_INFO_NAME);
-  EXPECT_EQ(lookup(CAMERA_INFO_NAME), nullptr);
-  EXPECT_NE(lookup(ITEM_INFO_NAME), nullptr);
-  host.faults().showService(CAMERA_INFO_NAME);
-  EXPECT_NE(lookup(CAMERA_INFO_NAME), nullptr);
+  host.faults().hideService(refhost::Service::CameraInfo);
+  EXPECT_EQ(lookup(serviceName(refhost::Service::CameraInfo)), nullptr);
+  EXPECT_NE(lookup(serviceName(refhost::Service::ItemInfo)), nullptr);
+  host.faults().showService(refhost::Service::CameraInfo);
+  EXPECT_NE(lookup(serviceName(refhost::Service::CameraInfo)), nullptr);
 }
 
 TEST(HostInstallation, ServesOnlyWhileInstalledAndRestoresThePreviousHost) {
@@ -87,12 +97,13 @@ TEST(HostInstallation, ADestroyedHostStopsBeingCurrent) {
 TEST(HostCallLog, RecordsLookupsWithNameUseCodeAndRecord) {
   Host host;
   auto installed = host.install();
-  void *record = Host::globalLookup()(ITEM_INFO_NAME, 0);
+  void *record = Host::globalLookup()(serviceName(refhost::Service::ItemInfo), 0);
   Host::globalLookup()("Nothing", 3);
   auto calls = host.log().calls();
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[0].name(), "global.lookup");
-  EXPECT_EQ(calls[0].args, (std::vector<std::string>{ITEM_INFO_NAME, "0"}));
+  EXPECT_EQ(calls[0].args,
+            (std::vector<std::string>{serviceName(refhost::Service::ItemInfo), "0"}));
   EXPECT_EQ(calls[0].returnedPointer, record);
   EXPECT_EQ(calls[1].line(), "global.lookup(Nothing, 3) -> null");
 }
@@ -117,7 +128,7 @@ TEST(HostCallLog, KeepsEveryCallFromManyThreads) {
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([] {
-      for (int i = 0; i < 500; ++i) lookup(CAMERA_INFO_NAME);
+      for (int i = 0; i < 500; ++i) lookup(serviceName(refhost::Service::CameraInfo));
     });
   for (auto &thread : threads) thread.join();
   EXPECT_EQ(host.log().size(), 2000u);

@@ -4,6 +4,9 @@
 #include <numbers>
 
 #include "refhost/host.h"
+#include "support/service_name.h"
+
+using skyrind_test::serviceName;
 
 namespace refhost {
 namespace {
@@ -79,9 +82,13 @@ TEST(ItemAxesScale, ScalesEachAxisByItsOwnComponent) {
 
 class ItemServices : public testing::Test {
  protected:
-  ItemInfo &info() { return *static_cast<ItemInfo *>(Host::globalLookup()(ITEM_INFO_NAME, 0)); }
+  ItemInfo &info() {
+    return *static_cast<ItemInfo *>(
+        Host::globalLookup()(serviceName(refhost::Service::ItemInfo), 0));
+  }
   CameraInfo &cameraInfo() {
-    return *static_cast<CameraInfo *>(Host::globalLookup()(CAMERA_INFO_NAME, 0));
+    return *static_cast<CameraInfo *>(
+        Host::globalLookup()(serviceName(refhost::Service::CameraInfo), 0));
   }
 
   Host host;

@@ -4,11 +4,14 @@
 #include <cstring>
 
 #include "refhost/host.h"
+#include "support/service_name.h"
+
+using skyrind_test::serviceName;
 
 namespace refhost {
 namespace {
 
-constexpr unsigned long kAngle = 0x8001, kSwitch = 0x8002, kGroup = 0x800A;
+constexpr uint32_t kAngle = 0x8001, kSwitch = 0x8002, kGroup = 0x800A;
 
 // A stand-in for a plug-in instance behind a panel.
 struct Subject {
@@ -18,14 +21,14 @@ struct Subject {
   int sets = 0;
 };
 
-void *getField(void *instance, unsigned long id) {
+void *getField(void *instance, uint32_t id) {
   auto *s = static_cast<Subject *>(instance);
   if (id == kAngle) return s->parm;
   if (id == kSwitch) return &s->flag;
   return nullptr;
 }
 
-int setField(void *instance, unsigned long id, void *value) {
+int setField(void *instance, uint32_t id, void *value) {
   auto *s = static_cast<Subject *>(instance);
   ++s->sets;
   if (id == kAngle) s->angle = *static_cast<double *>(value);
@@ -36,7 +39,8 @@ int setField(void *instance, unsigned long id, void *value) {
 class PanelService : public testing::Test {
  protected:
   void SetUp() override {
-    panels = static_cast<XPanelFuncs *>(Host::globalLookup()(XPANEL_FUNCS_NAME, 0));
+    panels =
+        static_cast<XPanelFuncs *>(Host::globalLookup()(serviceName(refhost::Service::Panel), 0));
     std::strcpy(angleLabel, "Angle");
     const XPanelControl controls[] = {
         {kAngle, angleLabel, "angle-env"}, {kSwitch, "Switch", "iBoolean"}, {0, nullptr, nullptr}};
@@ -165,7 +169,8 @@ TEST(PanelServiceFaults, CreateCanBeMadeToGiveNoPanel) {
   Host host;
   auto installed = host.install();
   host.faults().failPanelCreate();
-  auto *panels = static_cast<XPanelFuncs *>(Host::globalLookup()(XPANEL_FUNCS_NAME, 0));
+  auto *panels =
+      static_cast<XPanelFuncs *>(Host::globalLookup()(serviceName(refhost::Service::Panel), 0));
   const XPanelControl controls[] = {{0, nullptr, nullptr}};
   EXPECT_EQ(panels->create(XPANEL_VIEW, controls), nullptr);
   EXPECT_TRUE(host.panels().all().empty());

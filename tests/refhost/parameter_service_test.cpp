@@ -4,6 +4,9 @@
 #include "refhost/host.h"
 #include "refhost/state_reader.h"
 #include "refhost/state_writer.h"
+#include "support/service_name.h"
+
+using skyrind_test::serviceName;
 
 namespace refhost {
 namespace {
@@ -11,7 +14,8 @@ namespace {
 class ParameterService : public testing::Test {
  protected:
   VParmFuncs &parms() {
-    return *static_cast<VParmFuncs *>(Host::globalLookup()(VPARM_FUNCS_NAME, 0));
+    return *static_cast<VParmFuncs *>(
+        Host::globalLookup()(serviceName(refhost::Service::Parameters), 0));
   }
   void *newChannel(const char *name, double value) {
     void *handle = parms().create(VPARM_ANGLE, -1);
@@ -116,7 +120,7 @@ TEST_F(ParameterService, LogsEachCallWithArgumentsAndResult) {
   auto calls = host.log().callsOf(VPARM_FUNCS_NAME);
   ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0].op, "create");
-  EXPECT_EQ(calls[0].args, (std::vector<std::string>{"16", "-1"}));
+  EXPECT_EQ(calls[0].args, (std::vector<std::string>{std::to_string(VPARM_ANGLE), "-1"}));
   EXPECT_EQ(calls[0].returnedPointer, handle);
   EXPECT_EQ(calls[1].op, "setup");
   EXPECT_EQ(calls[1].args[1], "HFOV");

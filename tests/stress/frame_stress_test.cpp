@@ -97,8 +97,8 @@ class FrameStress : public testing::Test {
         std::size_t k = 0;
         for (void *instance : instances)
           for (const RayInput &in : inputs)
-            if (handler.record().evaluate(instance, in.filmX, in.filmY, in.lensX, in.lensY, in.time,
-                                          &rays[t][k++]) != 1)
+            if (handler.evaluate(instance, in.filmX, in.filmY, in.lensX, in.lensY, in.time,
+                                 rays[t][k++]) != 1)
               rays[t][k - 1].origin[0] = -12345.0;  // marks a refused ray
       });
     }

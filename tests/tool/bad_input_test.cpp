@@ -53,6 +53,8 @@ const BadCase kCases[] = {
     {"ZeroWidth", "render --width 0 -o o.png", "--width: 0 is not in"},
     {"NegativeHeight", "preview --height -4 -o o.png", "--height"},
     {"NotANumber", "render --hfov nan -o o.png", "--hfov: 'nan' is not a finite number"},
+    {"PastAFullTurn", "render --hfov 400 -o o.png", "--hfov: 400 is not in (0, 360]"},
+    {"EyeOf9x", "render --host 9 --eye left -o o.png", "--eye: LightWave 9.x asks for no eye"},
     {"InfiniteShift", "render --hshift inf -o o.png", "--hshift: 'inf' is not a finite number"},
     {"WideFlatAxis", "render --h-perspective --hfov 180 -o o.png", "--hfov: a perspective axis"},
     {"ShortVector", "render --move 1,2 -o o.png", "--move"},

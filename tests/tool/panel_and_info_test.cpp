@@ -36,10 +36,21 @@ TEST_F(Printout, PanelShowsTheEditsMadeThroughIt) {
 TEST_F(Printout, InfoListsBothServersAndTheirTag) {
   RunResult r = run("info");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(has(r.out, "sync 0x04121994, system version 3, machine 0x300")) << r.out;
+  EXPECT_TRUE(has(r.out, "sync 0x04121994, system version 3, machine 0x500 (Linux)")) << r.out;
   EXPECT_TRUE(has(r.out, "Server \"Skyrind0.1.5\" class \"CameraHandler\"")) << r.out;
   EXPECT_TRUE(has(r.out, "Server \"Skyrind0.1.5\" class \"CameraInterface\"")) << r.out;
-  EXPECT_TRUE(has(r.out, "tag 0x0 \"Skyrind 0.1.5\"")) << r.out;
+  // The user name reaches the host, and the versions of all three generations.
+  EXPECT_TRUE(has(r.out, "tag 0x409 \"Skyrind 0.1.5\" (user name)")) << r.out;
+  EXPECT_TRUE(has(r.out, "accepts version 2, 3, 4\n")) << r.out;
+  EXPECT_TRUE(has(r.out, "accepts version 4, 5\n")) << r.out;
+}
+
+TEST_F(Printout, VersionNamesTheHostGenerationsPlayed) {
+  RunResult r = run("--version");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(has(r.out, "skyrind-host 0.1.5")) << r.out;
+  for (const char *generation : {"--host 9", "--host 2018", "--host 2023"})
+    EXPECT_TRUE(has(r.out, generation)) << r.out;
 }
 
 }  // namespace

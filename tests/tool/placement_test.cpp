@@ -59,8 +59,8 @@ TEST_P(PanoramaPlacementRoundTrip, PluginsRayOfAFilmPositionLandsBackOnIt) {
     for (int j = 0; j < kSteps; ++j) {
       ImagePoint film{(i + 0.5) / kSteps, (j + 0.25) / kSteps};
       CameraRay ray{};
-      ASSERT_EQ(session.evaluate()(session.instance(), (film.x - 0.5) * c.filmWidth,
-                                   (0.5 - film.y) * c.filmHeight, 0, 0, 0, &ray),
+      ASSERT_EQ(session.evaluate((film.x - 0.5) * c.filmWidth, (0.5 - film.y) * c.filmHeight, 0, 0,
+                                 0, ray),
                 1);
       Vec3 direction = Vec3::from(ray.direction);
       SCOPED_TRACE(::testing::Message() << "image point " << film.x << ", " << film.y);

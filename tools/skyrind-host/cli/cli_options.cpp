@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "common/input_error.h"
@@ -42,10 +43,10 @@ CLI::Option *addTriple(CLI::App &app, const std::string &name, Vec3 &target,
 // shifts and "Vertical Panorama".
 std::vector<CLI::Option *> addCoverageOptions(CLI::App &app, PanelSettings &p) {
   return {app.add_option("--hfov", p.hFovDegrees, "horizontal field of view, degrees")
-              ->check(between(0, 720, true))
+              ->check(between(0, 360, true))
               ->capture_default_str(),
           app.add_option("--vfov", p.vFovDegrees, "vertical field of view, degrees")
-              ->check(between(0, 720, true))
+              ->check(between(0, 360, true))
               ->capture_default_str(),
           app.add_option("--hshift", p.hShiftPercent, "horizontal shift, % of film width")
               ->check(between(-1000, 1000)),
@@ -150,7 +151,16 @@ void addOptions(CLI::App &app, Command kind, Options &o) {
   if (kind == Command::View) return addViewOptions(app, o);
   if (kind == Command::Tag) return addTagOptions(app, o);
   app.add_option("--plugin", o.plugin, "the plug-in module")->capture_default_str();
+  app.add_option("--host", o.host,
+                 "the LightWave generation to play: 9 (9.x), 2018 (2018-2020), 2023 (2023-2025)")
+      ->check(CLI::IsMember({"9", "2018", "2023"}))
+      ->capture_default_str();
   if (kind == Command::Info) return;
+  if (kind == Command::Render || kind == Command::Preview)
+    app.add_option("--eye", o.eye,
+                   "the eye the host asks for, as its own stereo pass does (not with --host 9)")
+        ->transform(CLI::CheckedTransformer(std::map<std::string, int>{{"left", 1}, {"right", 2}},
+                                            CLI::ignore_case));
   std::vector<CLI::Option *> scene;
   addCameraOptions(app, o, scene);
   if (kind != Command::Panel) {
@@ -173,6 +183,8 @@ void addOptions(CLI::App &app, Command kind, Options &o) {
 }
 
 void checkOptions(const Options &o) {
+  if (o.eye != 0 && o.host == "9")
+    throw InputError("--eye", "LightWave 9.x asks for no eye; use --host 2018 or 2023");
   const PanelSettings &p = o.panel;
   if (p.hPerspective && !p.autoHFov && p.hFovDegrees >= 180)
     throw InputError("--hfov", "a perspective axis needs less than 180 degrees");

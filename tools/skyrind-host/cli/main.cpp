@@ -44,6 +44,11 @@ int main(int argc, char **argv) {
   skyhost::Options options;
   options.plugin = defaultPlugin();
   CLI::App app{"The reference host for the Skyrind panoramic camera plug-in."};
+  app.set_version_flag("--version",
+                       "skyrind-host " SKYRIND_VERSION
+                       "\n"
+                       "plays LightWave 9.x (--host 9: camera handler 2), 2018 to 2020 (--host "
+                       "2018: handler 3) and 2023 to 2025 (--host 2023, the default: handler 4)");
   app.require_subcommand(1);
   struct Entry {
     CLI::App *app;
@@ -73,6 +78,8 @@ int main(int argc, char **argv) {
   } catch (const CLI::CallForHelp &e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp &e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion &e) {
     return app.exit(e);
   } catch (const CLI::ParseError &e) {
     fail(e.what());

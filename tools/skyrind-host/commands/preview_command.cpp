@@ -6,6 +6,7 @@
 #include "refhost/bindings/camera_session.h"
 #include "render/preview_drawing.h"
 #include "scene/scene_assembly.h"
+#include "session/host_generation.h"
 #include "session/shot.h"
 
 namespace skyhost {
@@ -14,7 +15,8 @@ int runPreview(const Options &o) {
   checkImagePath(o.output);
   if (o.scene.empty()) checkOptions(o);
 
-  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
+  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off, hostProfile(o));
+  session.setEye(o.eye);
   Shot shot = setUpShot(o, session);
   auto scene = assembleScene(shot.mesh, "");
   double time = shot.exposureStart();

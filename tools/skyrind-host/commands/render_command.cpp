@@ -9,6 +9,7 @@
 #include "refhost/bindings/camera_session.h"
 #include "render/renderer.h"
 #include "scene/scene_assembly.h"
+#include "session/host_generation.h"
 #include "session/scene_file.h"
 #include "session/shot.h"
 #include "session/shot_metadata.h"
@@ -18,10 +19,11 @@ namespace {
 
 // The plug-in's evaluate as the renderer's camera; newFrame has run.
 CameraRays pluginRays(refhost::CameraSession &session) {
-  return [evaluate = session.evaluate(), instance = session.instance()](
-             const CameraSample &s, Vec3 &origin, Vec3 &direction) {
+  return [&session](const CameraSample &s, Vec3 &origin, Vec3 &direction) {
     CameraRay ray{};
-    if (evaluate(instance, s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray) != 1) return false;
+    if ((session.evaluate(s.filmX, s.filmY, s.lensX, s.lensY, s.time, ray) & CAMERA_RAY_WRITTEN) ==
+        0)
+      return false;
     origin = Vec3::from(ray.origin);
     direction = Vec3::from(ray.direction);
     return true;
@@ -35,7 +37,8 @@ int runRender(const Options &o) {
   checkFolderExists(o.saveScene);
   if (o.scene.empty()) checkOptions(o);
 
-  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
+  refhost::CameraSession session(o.plugin, refhost::CallLogging::Off, hostProfile(o));
+  session.setEye(o.eye);
   Shot shot = setUpShot(o, session);
   std::optional<PanoramaPlacement> page;
   if (o.viewPage) page = viewerPlacement(o.output, session, shot);

@@ -6,6 +6,7 @@
 #include "containers/image_xmp.h"
 #include "panorama/xmp_packet.h"
 #include "refhost/bindings/camera_session.h"
+#include "session/host_generation.h"
 #include "session/shot.h"
 #include "session/shot_metadata.h"
 
@@ -23,7 +24,7 @@ int runTag(const Options &o) {
     coverage =
         equirectangularCoverage(o.panel, image.width, image.height, o.headingDegrees, &whyNot);
   } else {
-    refhost::CameraSession session(o.plugin, refhost::CallLogging::Off);
+    refhost::CameraSession session(o.plugin, refhost::CallLogging::Off, hostProfile(o));
     Shot shot = setUpShot(o, session);
     ImageMetadata metadata = shotMetadata(shot, session, image.width, image.height);
     coverage = metadata.coverage;

@@ -56,6 +56,8 @@ struct OutputFormat {
 
 struct Options {
   std::string plugin;
+  std::string host = "2023";  // the host generation played: "9", "2018" or "2023"
+  int eye = 0;                // the eye the host asks for: 0 centre, 1 left, 2 right
   PanelSettings panel;
   CameraMotion motion;
   ImageSettings image;

@@ -72,7 +72,7 @@ std::vector<ImageAttribute> panelAttributes(const PanelSettings &settings) {
   return attributes;
 }
 
-std::string shownValue(unsigned long id, double value) {
+std::string shownValue(uint32_t id, double value) {
   for (const PanelControl &c : kPanelControls) {
     if (c.id != id) continue;
     if (c.unit == C::Switch) return value != 0 ? "on" : "off";

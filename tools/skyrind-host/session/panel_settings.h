@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ namespace skyhost {
 enum class ControlUnit { Angle, Percent, Switch };
 
 struct PanelControl {
-  unsigned long id;  // the plug-in's control id
+  uint32_t id;  // the plug-in's control id
   ControlUnit unit;
   const char *attribute;  // the OpenEXR header attribute, named in the user's unit
   double PanelSettings::*number = nullptr;  // Angle and Percent: degrees or percent
@@ -39,6 +40,6 @@ PanelSettings readPanelSettings(const refhost::Panel &panel);
 std::vector<ImageAttribute> panelAttributes(const PanelSettings &settings);
 // A control's value in the panel's units as the user reads it: "90 deg",
 // "5 %", "on"; a control the table does not list as a plain number.
-std::string shownValue(unsigned long id, double value);
+std::string shownValue(uint32_t id, double value);
 
 }  // namespace skyhost
