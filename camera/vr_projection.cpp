@@ -54,18 +54,19 @@ bool deliver(const Ray &ray, Ray &out) {
   return true;
 }
 
-// The ray of an eye at offset o from P looking along d, or, converged,
-// towards P + C · d.
-bool eyeRay(const VrSample &s, const Vec3 &d, const Vec3 &o, Ray &out) {
+// The ray of an eye at o = offset · along from P (offset in metres, along a
+// unit vector) looking along d, or, converged, towards P + C · d.
+bool eyeRay(const VrSample &s, const Vec3 &d, double offset, const Vec3 &along, Ray &out) {
   Ray ray;
-  ray.origin = s.position + o;
+  ray.origin = s.position + offset * along;
   ray.direction = d;
   if (s.stereo.convergence != 0.0) {
-    // normalize(C · d − o), worked on (C · k) · d − k · o for the sample's
-    // power of two k: the same bits where nothing overflows, and no overflow
-    // for any C and b. With the eye at P + C · d itself (a VR180 lens at the
-    // convergence distance) there is no such direction; it looks along d.
-    const Vec3 v = s.aimConvergence * d - s.aimScale * o;
+    // normalize(C · d − o), worked on (C · k) · d − (offset · k) · along for
+    // the sample's power of two k: the same bits where nothing overflows or
+    // underflows, and neither for any C and b. With the eye at P + C · d
+    // itself (a VR180 lens at the convergence distance) there is no such
+    // direction; it looks along d.
+    const Vec3 v = s.aimConvergence * d - (offset * s.aimScale) * along;
     const double length2 = dot(v, v);
     if (length2 >= std::numeric_limits<double>::min()) {
       const double length = std::sqrt(length2);
@@ -84,7 +85,7 @@ bool omniRay(const VrSample &s, double lambda, double phi, double side, Ray &out
   const Vec3 d = sphereDirection(s, lon, lat);
   const double offset = side * s.halfSeparation * poleMerge(s, std::fabs(phi));
   const Vec3 r = lon.c * s.right - lon.s * s.forward;
-  return eyeRay(s, d, offset * r, out);
+  return eyeRay(s, d, offset, r, out);
 }
 
 // Stereo 360: each eye an equirectangular image of the whole sphere; with
@@ -122,7 +123,7 @@ bool vr180Ray(const VrSample &s, double filmX, double filmY, StereoEyes eyes, Ra
   const double lambda = s.pi * Xe, phi = s.pi * Y;
   if (s.stereo.parallelCameras == 0) return omniRay(s, lambda, phi, side, out);
   const SinCos lon = sinCos(lambda), lat = sinCos(phi);
-  return eyeRay(s, sphereDirection(s, lon, lat), side * s.parallelOffset, out);
+  return eyeRay(s, sphereDirection(s, lon, lat), side * s.halfSeparation, s.right, out);
 }
 
 // Dome master: the angular fisheye in the circle of radius h = min(W, H) / 2

@@ -40,7 +40,6 @@ VrSample deriveVrSample(VrCamera camera, const StereoSettings &stereo, const Dom
   std::frexp(std::max(C, s.halfSeparation), &e);
   s.aimScale = std::ldexp(1.0, -std::max(e, -1020));
   s.aimConvergence = C * s.aimScale;
-  s.parallelOffset = s.halfSeparation * s.right;
 
   s.domeRadius = std::min(film.width, film.height) / 2;
   s.domeHalfFov = s.dome.fieldOfView / 2;

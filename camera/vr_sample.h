@@ -27,16 +27,12 @@ struct VrSample {
 
   // Stereo: the eyes' half separation b / 2 (metres), and the two terms of
   // the converged direction C · d − o scaled by one power of two that brings
-  // the larger of C and b / 2 into [1/2, 1). The direction is the same
-  // (scaling by a power of two is exact), but no input overflows or
-  // underflows it: convergence is C · aimScale, and the eye offset o ·
-  // aimScale.
+  // the larger of C and b / 2 into [1/2, 1) (or 2^1020 at most). The
+  // direction is the same (scaling by a power of two is exact), but no input
+  // overflows or underflows it: aimConvergence is C · aimScale.
   double halfSeparation;
   double aimConvergence;
   double aimScale;
-  // VR180 with parallel cameras: the right eye's offset (b / 2) · R; the
-  // left eye's is its negation.
-  Vec3 parallelOffset;
 
   // Dome: h = min(W, H) / 2 the circle's radius in film units; Φ / 2 the
   // angle from the axis at the rim; the axis A = cos τ · U + sin τ · F and

@@ -183,6 +183,18 @@ TEST_F(VrRays, ConvergedEyesMeetAtTheConvergencePoint) {
       EXPECT_NEAR(dot(l.direction, cam.R), 0.0325 / std::hypot(2.5, 0.0325), kTol);
     }
   }
+  // At any scale: C = k and b = 4k give the left eye, looking ahead, the
+  // direction (F + 2R) / √5, down to the smallest double and up to where
+  // C² overflows.
+  const double smallest = std::numeric_limits<double>::denorm_min();
+  for (double k : {smallest, 1e-160, 1.0, 1e160, 1e300}) {
+    SCOPED_TRACE(k);
+    for (VrCamera camera : {VrCamera::Stereo360, VrCamera::VR180}) {
+      const VrSample s = sample(camera, stereo(4 * k, k), dome(), 2, 2);
+      EXPECT_VEC_NEAR(ray(s, camera, 0, 0, EyeRequest::Left).direction,
+                      (1 / std::sqrt(5.0)) * (cam.F + 2.0 * cam.R), kTol);
+    }
+  }
 }
 
 // ---- VR180 -----------------------------------------------------------------
@@ -387,6 +399,7 @@ TEST_F(VrRays, RaysAreUnitAndFiniteForAnySettingsAndNoneForNonFiniteInput) {
       stereo(tiny, big),
       stereo(big, tiny),
       stereo(tiny, tiny),
+      stereo(2, 1e-160),     // C · d alone, past the poles' merge, is 1e-320 long
       stereo(1, 0.5, 0, 1),  // a VR180 lens at the convergence point, looking along R
       stereo(kNaN, -kInf, 7, -3),
       stereo(-1, kInf, -1, 0)};
