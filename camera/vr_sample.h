@@ -27,7 +27,7 @@ struct VrSample {
 
   // Stereo: the eyes' half separation b / 2 (metres), and the two terms of
   // the converged direction C · d − o scaled by one power of two that brings
-  // the larger of C and b / 2 into [1/2, 1) (or 2^1020 at most). The
+  // the larger of C and b / 2 into [1/2, 1) (a scale of 2^1020 at most). The
   // direction is the same (scaling by a power of two is exact), but no input
   // overflows or underflows it: aimConvergence is C · aimScale.
   double halfSeparation;
