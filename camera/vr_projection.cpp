@@ -40,14 +40,15 @@ Vec3 sphereDirection(const VrSample &s, SinCos lon, SinCos lat) {
 
 // m(φ) from a = |φ|: 1 up to `from`, 0 from `to` on, and between them
 // cos(π/2 · (a − f) / (t − f)). When t ≤ f the eyes merge at once past f.
+// One branch, taken in the band alone, so that most rays are predicted.
 double poleMerge(const VrSample &s, double a) {
   const double f = s.stereo.poleMergeFrom, t = s.stereo.poleMergeTo;
-  if (a <= f) return 1.0;
-  if (a >= t) return 0.0;
-  return runtimeCos(s.halfPi * (a - f) / (t - f));
+  if (a > f && a < t) return runtimeCos(s.halfPi * (a - f) / (t - f));
+  return a <= f ? 1.0 : 0.0;
 }
 
-// `out` = ray where all of it is finite.
+// `out` = ray where all of it is finite: one test of one sum, whose NaN
+// stays a NaN, rather than a branch per component.
 bool deliver(const Ray &ray, Ray &out) {
   if (!finite(ray.origin) || !finite(ray.direction) || !finite(ray.facing)) return false;
   out = ray;
@@ -88,39 +89,39 @@ bool omniRay(const VrSample &s, double lambda, double phi, double side, Ray &out
   return eyeRay(s, d, offset, r, out);
 }
 
-// Stereo 360: each eye an equirectangular image of the whole sphere; with
-// both, the left on top (Y ≥ 0, Ye = 2Y − 1/2) and the right below
-// (Ye = 2Y + 1/2). λ = 2π · X, φ = π · Ye.
-bool stereo360Ray(const VrSample &s, double filmX, double filmY, StereoEyes eyes, Ray &out) {
-  const double X = filmX / s.film.width, Y = filmY / s.film.height;
-  double Ye = Y, side = eyes == StereoEyes::Left ? -1.0 : 1.0;
-  if (eyes == StereoEyes::Both) {
-    if (Y >= 0) {
-      Ye = 2 * Y - 0.5;
-      side = -1.0;
-    } else {
-      Ye = 2 * Y + 0.5;
-    }
-  }
-  return omniRay(s, s.twoPi * X, s.pi * Ye, side, out);
+// +1 where p ≥ 0 (−0 included: −0 + 0 is +0), −1 below. A sign copied, not
+// a branch: the halves of a frame alternate unpredictably across a
+// render's samples.
+double sign(double p) {
+  return std::copysign(1.0, p + 0.0);
 }
 
-// VR180: each eye an equirectangular image of the half sphere ahead; with
-// both, the left on the left (X < 0, Xe = 2X + 1/2) and the right on the
-// right (Xe = 2X − 1/2). λ = π · Xe, φ = π · Y. Parallel cameras sit at
-// side · (b / 2) · R whatever the heading, without pole merge.
-bool vr180Ray(const VrSample &s, double filmX, double filmY, StereoEyes eyes, Ray &out) {
-  const double X = filmX / s.film.width, Y = filmY / s.film.height;
-  double Xe = X, side = eyes == StereoEyes::Left ? -1.0 : 1.0;
+// Stereo 360: each eye an equirectangular image of the whole sphere;
+// λ = 2π · X, φ = π · Ye. With both eyes the left is on top (Y ≥ 0,
+// Ye = 2Y − 1/2) and the right below (Ye = 2Y + 1/2), so that
+// φ = 2π · Y + side · π/2.
+bool stereo360Ray(const VrSample &s, double filmX, double filmY, StereoEyes eyes, Ray &out) {
+  const double lambda = filmX * s.turnPerWidth;
   if (eyes == StereoEyes::Both) {
-    if (X < 0) {
-      Xe = 2 * X + 0.5;
-      side = -1.0;
-    } else {
-      Xe = 2 * X - 0.5;
-    }
+    const double side = -sign(filmY);
+    return omniRay(s, lambda, filmY * s.turnPerHeight + side * s.halfPi, side, out);
   }
-  const double lambda = s.pi * Xe, phi = s.pi * Y;
+  const double side = eyes == StereoEyes::Left ? -1.0 : 1.0;
+  return omniRay(s, lambda, filmY * s.halfTurnPerHeight, side, out);
+}
+
+// VR180: each eye an equirectangular image of the half sphere ahead;
+// λ = π · Xe, φ = π · Y. With both eyes the left is on the left (X < 0,
+// Xe = 2X + 1/2) and the right on the right (Xe = 2X − 1/2), so that
+// λ = 2π · X − side · π/2. Parallel cameras sit at side · (b / 2) · R
+// whatever the heading, without pole merge.
+bool vr180Ray(const VrSample &s, double filmX, double filmY, StereoEyes eyes, Ray &out) {
+  double lambda = filmX * s.halfTurnPerWidth, side = eyes == StereoEyes::Left ? -1.0 : 1.0;
+  if (eyes == StereoEyes::Both) {
+    side = sign(filmX);
+    lambda = filmX * s.turnPerWidth - side * s.halfPi;
+  }
+  const double phi = filmY * s.halfTurnPerHeight;
   if (s.stereo.parallelCameras == 0) return omniRay(s, lambda, phi, side, out);
   const SinCos lon = sinCos(lambda), lat = sinCos(phi);
   return eyeRay(s, sphereDirection(s, lon, lat), side * s.halfSeparation, s.right, out);
@@ -158,7 +159,7 @@ LonLat lonLat(const VrSample &s, const Vec3 &v) {
 bool stereo360Film(const VrSample &s, StereoEyes eyes, Eye eye, const Vec3 &v, double &X,
                    double &Y) {
   const LonLat a = lonLat(s, v);
-  X = a.lambda / s.twoPi;
+  X = a.lambda / (s.pi + s.pi);
   const double Ye = a.phi / s.pi;
   switch (eyes) {
     case StereoEyes::Both:

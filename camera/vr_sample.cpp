@@ -29,8 +29,11 @@ VrSample deriveVrSample(VrCamera camera, const StereoSettings &stereo, const Dom
   s.dome = usableDome(dome, pi);
 
   s.pi = pi;
-  s.twoPi = pi + pi;
   s.halfPi = pi / 2;
+  s.turnPerWidth = (pi + pi) / film.width;
+  s.halfTurnPerWidth = pi / film.width;
+  s.turnPerHeight = (pi + pi) / film.height;
+  s.halfTurnPerHeight = pi / film.height;
 
   const double b = s.stereo.eyeSeparation, C = s.stereo.convergence;
   s.halfSeparation = b / 2;

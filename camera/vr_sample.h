@@ -22,8 +22,14 @@ struct VrSample {
   DomeSettings dome;      // usable values
 
   double pi;
-  double twoPi;   // π + π: longitude per unit of film across a stereo 360 eye
-  double halfPi;  // π / 2: the pole merge's quarter turn
+  double halfPi;  // π / 2: a quarter turn
+  // Radians per film unit: 2π / W, π / W, 2π / H and π / H. A film position
+  // times one of them is its angle, as X = filmX / W times 2π or π (or
+  // differs from it in the last bit).
+  double turnPerWidth;
+  double halfTurnPerWidth;
+  double turnPerHeight;
+  double halfTurnPerHeight;
 
   // Stereo: the eyes' half separation b / 2 (metres), and the two terms of
   // the converged direction C · d − o scaled by one power of two that brings

@@ -95,6 +95,7 @@ TEST_F(VrRays, Stereo360BothEyesPutTheLeftOnTop) {
   EXPECT_VEC_NEAR(bottom.direction, cam.F, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::Stereo360, 0.3, 1).direction, cam.U, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::Stereo360, 0.3, 0).direction, -1.0 * cam.U, kTol);
+  EXPECT_VEC_NEAR(ray(s, VrCamera::Stereo360, 0.3, -0.0).direction, -1.0 * cam.U, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::Stereo360, 0.3, -1e-300).direction, cam.U, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::Stereo360, 0.3, -1).direction, -1.0 * cam.U, kTol);
   // A frame of one eye is that eye's whole sphere.
@@ -211,6 +212,7 @@ TEST_F(VrRays, VR180LeftHalfIsTheLeftEyeEachHalfSpanning180Degrees) {
   EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, -1, 0).direction, -1.0 * cam.R, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, -1e-300, 0).direction, cam.R, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, 0, 0).direction, -1.0 * cam.R, kTol);
+  EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, -0.0, 0).direction, -1.0 * cam.R, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, 1, 0).direction, cam.R, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, 0.5, 0.5).direction, cam.U, kTol);
   EXPECT_VEC_NEAR(ray(s, VrCamera::VR180, -0.5, -0.25).direction, toward(0, -kPi / 4), kTol);
