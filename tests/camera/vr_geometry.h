@@ -55,12 +55,15 @@ inline TestCamera testCamera() {
   return c;
 }
 
-#define EXPECT_VEC_NEAR(actual, expected, tolerance)      \
-  do {                                                    \
-    const ::skyrind::Vec3 a_ = (actual), e_ = (expected); \
-    EXPECT_NEAR(a_.x, e_.x, tolerance);                   \
-    EXPECT_NEAR(a_.y, e_.y, tolerance);                   \
-    EXPECT_NEAR(a_.z, e_.z, tolerance);                   \
-  } while (0)
+// a within tolerance of b in each component, for EXPECT_TRUE.
+inline ::testing::AssertionResult near(const Vec3 &a, const Vec3 &b, double tolerance = 1e-12) {
+  if (std::fabs(a.x - b.x) <= tolerance && std::fabs(a.y - b.y) <= tolerance &&
+      std::fabs(a.z - b.z) <= tolerance) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "(" << a.x << ", " << a.y << ", " << a.z << ") is not within " << tolerance << " of ("
+         << b.x << ", " << b.y << ", " << b.z << ")";
+}
 
 }  // namespace skyrind_test
