@@ -156,42 +156,33 @@ LonLat lonLat(const VrSample &s, const Vec3 &v) {
   return {std::atan2(r, f), std::atan2(u, std::hypot(r, f))};
 }
 
+// An eye's own film coordinate e (Ye or Xe, in [−1/2, 1/2]) across the
+// frame: the whole frame where it shows that eye alone, a half where it
+// shows both, the left eye's half shifted by leftShift / 2 and the right's
+// the other way. False where the frame shows the other eye alone.
+bool acrossFrame(StereoEyes eyes, Eye eye, double e, double leftShift, double &frame) {
+  if (eyes == StereoEyes::Both) {
+    frame = (e + (eye == Eye::Left ? leftShift : -leftShift)) / 2;
+    return true;
+  }
+  frame = e;
+  return (eyes == StereoEyes::Left) == (eye == Eye::Left);
+}
+
+// X = λ / 2π; Ye = φ / π, the left eye's half on top.
 bool stereo360Film(const VrSample &s, StereoEyes eyes, Eye eye, const Vec3 &v, double &X,
                    double &Y) {
   const LonLat a = lonLat(s, v);
   X = a.lambda / (s.pi + s.pi);
-  const double Ye = a.phi / s.pi;
-  switch (eyes) {
-    case StereoEyes::Both:
-      Y = eye == Eye::Left ? (Ye + 0.5) / 2 : (Ye - 0.5) / 2;
-      return true;
-    case StereoEyes::Left:
-      Y = Ye;
-      return eye == Eye::Left;
-    case StereoEyes::Right:
-      Y = Ye;
-      return eye == Eye::Right;
-  }
-  return false;
+  return acrossFrame(eyes, eye, a.phi / s.pi, 0.5, Y);
 }
 
+// Xe = λ / π, the left eye's half on the left; Y = φ / π.
 bool vr180Film(const VrSample &s, StereoEyes eyes, Eye eye, const Vec3 &v, double &X, double &Y) {
   const LonLat a = lonLat(s, v);
   if (std::fabs(a.lambda) > s.halfPi) return false;  // behind the lens
-  const double Xe = a.lambda / s.pi;
   Y = a.phi / s.pi;
-  switch (eyes) {
-    case StereoEyes::Both:
-      X = eye == Eye::Left ? (Xe - 0.5) / 2 : (Xe + 0.5) / 2;
-      return true;
-    case StereoEyes::Left:
-      X = Xe;
-      return eye == Eye::Left;
-    case StereoEyes::Right:
-      X = Xe;
-      return eye == Eye::Right;
-  }
-  return false;
+  return acrossFrame(eyes, eye, a.lambda / s.pi, -0.5, X);
 }
 
 // Film units directly: ρ = ζ / (Φ / 2), x = ρ · h · sin α, y = −ρ · h · cos α.
