@@ -133,12 +133,12 @@ bool vr180Ray(const VrSample &s, double filmX, double filmY, StereoEyes eyes, Ra
 // −y / √(x² + y²) and x / √(x² + y²) (any bearing at the centre, where
 // ζ = 0). d = cos ζ · A + sin ζ · (cos α · Fd + sin α · R), from P.
 bool domeRay(const VrSample &s, double x, double y, Ray &out) {
-  const double radius = std::sqrt(x * x + y * y);
-  const double rho = radius / s.domeRadius;
+  const double fromCentre = std::sqrt(x * x + y * y);
+  const double rho = fromCentre / s.domeRadius;
   if (rho > 1) return false;
   const SinCos zeta = sinCos(rho * s.domeHalfFov);
   SinCos bearing{0.0, 1.0};
-  if (radius > 0) bearing = {x / radius, -y / radius};
+  if (fromCentre > 0) bearing = {x / fromCentre, -y / fromCentre};
   const Vec3 across = bearing.c * s.domeFront + bearing.s * s.right;
   const Vec3 d = zeta.c * s.domeAxis + zeta.s * across;
   return deliver({s.position, d, d}, out);
