@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <limits>
 
 #include "bench/baseline_rays.h"
 #include "bench/bench_camera.h"
+#include "bench/vr_rays.h"
 
 namespace bench {
 namespace {
@@ -73,6 +75,41 @@ void BM_DepthOfFieldCost(benchmark::State &state) {
           {without.evaluate(), without.instance(), without.samples(kWindow, false)});
 }
 BENCHMARK(BM_DepthOfFieldCost)->DenseRange(0, 7);
+
+// The first `count` film positions of the bench's spread that lie in the
+// dome's circle, so that every call makes a ray.
+std::vector<FilmSample> insideDome(const BenchCamera &camera, std::size_t count) {
+  const double h = std::min(BenchCamera::filmWidth(), BenchCamera::filmHeight()) / 2;
+  std::vector<FilmSample> inside;
+  for (const FilmSample &s : camera.samples(4 * count, false)) {
+    if (inside.size() < count && std::hypot(s.filmX, s.filmY) <= h) inside.push_back(s);
+  }
+  return inside;
+}
+
+// Arg: 0 stereo 360 with its defaults (both eyes, parallel, poles merged from
+// 60° to 75°), 1 the same converged at 2 m, 2 VR180 (both eyes), 3 the 180°
+// dome; each on the poses of the equirectangular baseline and against it.
+void BM_VrAgainstBaseline(benchmark::State &state) {
+  using skyrind::VrCamera;
+  const int which = static_cast<int>(state.range(0));
+  const VrCamera camera = which <= 1   ? VrCamera::Stereo360
+                          : which == 2 ? VrCamera::VR180
+                                       : VrCamera::Dome;
+  const double pi = std::acos(-1.0);
+  skyrind::StereoSettings stereo = skyrind::defaultStereoSettings(pi);
+  if (which == 1) stereo.convergence = 2.0;
+  BenchCamera floor({0, 1});
+  BaselineFrame floorFrame = baselineFrame(floor, 1);
+  VrFrame frame = vrFrame(floorFrame, camera, stereo, skyrind::defaultDomeSettings(pi));
+  const char *names[] = {"stereo 360", "stereo 360 converged", "VR180", "dome"};
+  state.SetLabel(names[which]);
+  compare(state,
+          {vrEvaluate, &frame,
+           camera == VrCamera::Dome ? insideDome(floor, kWindow) : floor.samples(kWindow, false)},
+          {equirectangularBaseline, &floorFrame, floor.samples(kWindow, false)});
+}
+BENCHMARK(BM_VrAgainstBaseline)->DenseRange(0, 3);
 
 }  // namespace
 }  // namespace bench
