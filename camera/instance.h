@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "camera/frame_sample.h"
+#include "camera/frame_timing.h"
 #include "camera/settings.h"
 
 namespace skyrind {
@@ -31,12 +32,8 @@ struct CameraInstance {
   ParameterHandles parameters;
   HostChannelGroup *channelGroup;
   HostItem *cameraItem;
-  int32_t frameNumber;
-  double frameStart;     // seconds
-  double frameDuration;  // seconds
-  double framesPerSecond;
-  uint32_t sampleCount;  // sample intervals: 4 × the host's motion steps
-  FrameSample *samples;  // sampleCount + 1 entries, or null before the first frame
+  FrameTiming timing;
+  FrameSample *samples;  // timing.sampleCount + 1 entries, or null before the first frame
 };
 
 }  // namespace skyrind

@@ -9,53 +9,18 @@
 #include "camera/instance.h"
 #include "camera/preview.h"
 #include "camera/ray_kernel.h"
+#include "host/camera_queries.h"
 #include "host/parameters.h"
+#include "host/sample_table.h"
 #include "host/services.h"
 
 namespace skyrind {
 namespace {
 
-constexpr const char *kNoMemory = "Can't allocate Memory";
-constexpr const char *kNoCameraInfo =
-    "Skyrind: the host has no \"LW Camera Info 5\" or \"LW Camera Info 10\" service";
-constexpr const char *kNoItemInfo =
-    "Skyrind: the host has no \"LW Item Info 4\", \"LW Item Info 8\" or \"LW Item Info 9\" service";
 constexpr const char *kNoRecords = "Skyrind: no camera instance, frame or camera record given";
 
 CameraInstance *cameraOf(void *instance) {
   return static_cast<CameraInstance *>(instance);
-}
-
-// 4 × motion steps must fit the unsigned 32-bit count; a negative count or a
-// larger one is refused like a table that cannot be allocated.
-bool validMotionSteps(int32_t steps) {
-  return steps >= 0 && steps <= 0x3FFFFFFF;
-}
-
-FilmSize filmOf(const CameraAccess &access) {
-  return {access.filmWidth, access.filmHeight};
-}
-
-// Focal distance, then f-stop, of the camera item at `time`.
-Lens lensAt(const CameraInfo &cameraInfo, void *item, double time) {
-  const double focalDistance = cameraInfo.focalDistance(item, time);
-  const double fStop = cameraInfo.fStop(item, time);
-  return {focalDistance, fStop};
-}
-
-Vec3 itemVector(const ItemInfo &items, void *item, int code, double time) {
-  double out[3] = {0.0, 0.0, 0.0};
-  items.param(item, code, time, out);
-  return {out[0], out[1], out[2]};
-}
-
-// World position, then the right, up and forward axes.
-CameraPose poseAt(const ItemInfo &items, void *item, double time) {
-  const Vec3 position = itemVector(items, item, ITEM_W_POSITION, time);
-  const Vec3 right = itemVector(items, item, ITEM_RIGHT, time);
-  const Vec3 up = itemVector(items, item, ITEM_UP, time);
-  const Vec3 forward = itemVector(items, item, ITEM_FORWARD, time);
-  return {position, right, up, forward};
 }
 
 // Asks the host for everything at time t, in the host's order (parameters,
@@ -64,12 +29,10 @@ CameraPose poseAt(const ItemInfo &items, void *item, double time) {
 const char *sampleAt(CameraInstance &camera, const CameraAccess &access, double t,
                      FrameSample &sample) {
   evaluateParameters(camera, t);
-  const auto *cameraInfo = lookupRecord<CameraInfo>(kCameraInfoService);
-  if (!cameraInfo) return kNoCameraInfo;
-  const Lens lens = lensAt(*cameraInfo, access.cameraItem, t);
-  const auto *items = lookupRecord<ItemInfo>(kItemInfoService);
-  if (!items) return kNoItemInfo;
-  const CameraPose pose = poseAt(*items, access.cameraItem, t);
+  Lens lens;
+  if (const char *message = lensAt(access.cameraItem, t, lens)) return message;
+  CameraPose pose;
+  if (const char *message = poseAt(access.cameraItem, t, pose)) return message;
   camera.film = filmOf(access);
   sample = deriveSample(camera.settings, pose, lens, camera.film);
   return nullptr;
@@ -82,34 +45,10 @@ const char *sampleAt(CameraInstance &camera, const CameraAccess &access, double 
 const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess *access) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera || !frame || !access) return kNoRecords;
-
-  camera->frameNumber = frame->frame;
-  camera->frameStart = frame->start;
-  camera->frameDuration = frame->duration;
-  camera->framesPerSecond = frame->framesPerSecond;
-  camera->sampleCount = 4u * static_cast<uint32_t>(frame->motionSteps);
-
-  // The old table goes before the new one is asked for.
-  std::free(camera->samples);
-  camera->samples = nullptr;
-  if (!validMotionSteps(frame->motionSteps)) return kNoMemory;
-  const uint32_t count = camera->sampleCount;
-  auto *table = static_cast<FrameSample *>(std::calloc(size_t{count} + 1, sizeof(FrameSample)));
-  if (!table) return kNoMemory;
-
-  for (uint32_t i = 0; i <= count; ++i) {
-    // Quotient first, then the product with i, then the sum.
-    const double t =
-        count == 0 ? camera->frameStart
-                   : camera->frameStart + (camera->frameDuration / static_cast<double>(count)) *
-                                              static_cast<double>(i);
-    if (const char *message = sampleAt(*camera, *access, t, table[i])) {
-      std::free(table);
-      return message;
-    }
-  }
-  camera->samples = table;
-  return nullptr;
+  return newSampleTable(*frame, camera->timing, camera->samples,
+                        [camera, access](double t, FrameSample &sample) {
+                          return sampleAt(*camera, *access, t, sample);
+                        });
 }
 
 // Inline into both evaluate callbacks, so that each holds the whole ray.
@@ -117,7 +56,7 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
                                            double lensY, double fracTime, CameraRay *ray) {
   const CameraInstance *camera = cameraOf(instance);
   if (!camera || !camera->samples || !ray) return 0;
-  const FrameSample &sample = camera->samples[sampleIndex(camera->sampleCount, fracTime)];
+  const FrameSample &sample = camera->samples[sampleIndex(camera->timing.sampleCount, fracTime)];
   const Ray r = traceRay(sample, filmX, filmY, lensX, lensY);
   *ray = {{r.origin.x, r.origin.y, r.origin.z},
           {r.direction.x, r.direction.y, r.direction.z},
@@ -144,9 +83,8 @@ int previewMatrix(void *instance, double lensX, double lensY, double projection[
   if (!timeInfo) return 0;
   const double t = timeInfo->time;
   evaluateParameters(*camera, t);
-  const auto *cameraInfo = lookupRecord<CameraInfo>(kCameraInfoService);
-  if (!cameraInfo) return 0;
-  const Lens lens = lensAt(*cameraInfo, access->cameraItem, t);
+  Lens lens;
+  if (lensAt(access->cameraItem, t, lens)) return 0;
   camera->film = filmOf(*access);
   const Projection p =
       previewProjection(camera->settings, lens, camera->film, services.pi, lensX, lensY);
