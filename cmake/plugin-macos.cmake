@@ -1,9 +1,16 @@
 # skyrind.p as a macOS bundle (MH_BUNDLE), universal arm64 + x86_64, with
 # _mod_descrip (__mod_descrip in the symbol table) its only exported symbol.
-# Built and tested by the release workflow on a macOS runner, not here.
+# Built and tested by the release workflow on a macOS runner. A build that
+# names its own CMAKE_OSX_ARCHITECTURES gets those: the cross check build
+# (cmake/zig-macos) makes one slice per build tree and joins them with lipo.
+if(CMAKE_OSX_ARCHITECTURES)
+  set(skyrind_macos_architectures ${CMAKE_OSX_ARCHITECTURES})
+else()
+  set(skyrind_macos_architectures arm64 x86_64)
+endif()
 set_target_properties(skyrind PROPERTIES
   BUNDLE OFF
-  OSX_ARCHITECTURES "arm64;x86_64")
+  OSX_ARCHITECTURES "${skyrind_macos_architectures}")
 target_link_options(skyrind PRIVATE
   -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/host/exports.macos
   -Wl,-dead_strip)

@@ -3,7 +3,8 @@
 # the valgrind memcheck life cycle), again under AddressSanitizer +
 # UndefinedBehaviorSanitizer (asan), the concurrency tests under
 # ThreadSanitizer (tsan), the Windows x64 DLL and its tests under Wine
-# (windows), and a short run of every fuzzer (clang).
+# (windows), the macOS bundle cross built with Zig and checked with LLVM's
+# Mach-O tools (never shipped), and a short run of every fuzzer (clang).
 #   scripts/test-all.sh [fuzz seconds per target, default 15]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +26,9 @@ echo "== windows (MinGW-w64, tests under Wine) =="
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows
+
+echo "== macOS check build (zig, not shipped) =="
+scripts/macos-check-build.sh
 
 echo "== fuzz =="
 fuzz/run-short.sh "$fuzz_seconds"
