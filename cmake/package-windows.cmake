@@ -1,7 +1,7 @@
 # The release package: skyrind-<version>-windows-x64.zip with the DLL,
 # skyrind-host.exe (installed by its own folder) and an install text whose
 # controls table is the README's.
-install(TARGETS skyrind LIBRARY DESTINATION . RUNTIME DESTINATION .)
+install(TARGETS skyrind skyrind-vr LIBRARY DESTINATION . RUNTIME DESTINATION .)
 
 set(SKYRIND_INSTALL_PLATFORM "Windows x64")
 file(READ ${PROJECT_SOURCE_DIR}/cmake/INSTALL-tool.txt.in SKYRIND_INSTALL_TOOL)

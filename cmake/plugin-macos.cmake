@@ -8,17 +8,19 @@ if(CMAKE_OSX_ARCHITECTURES)
 else()
   set(skyrind_macos_architectures arm64 x86_64)
 endif()
-set_target_properties(skyrind PROPERTIES
-  BUNDLE OFF
-  OSX_ARCHITECTURES "${skyrind_macos_architectures}")
-target_link_options(skyrind PRIVATE
-  -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/host/exports.macos
-  -Wl,-dead_strip)
-set_property(TARGET skyrind APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/exports.macos)
+function(skyrind_platform_module target)
+  set_target_properties(${target} PROPERTIES
+    BUNDLE OFF
+    OSX_ARCHITECTURES "${skyrind_macos_architectures}")
+  target_link_options(${target} PRIVATE
+    -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/host/exports.macos
+    -Wl,-dead_strip)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/exports.macos)
+endfunction()
 
 # The release package: skyrind-<version>-macos.zip with the bundle and the
 # install text (the Windows program's paragraph left out).
-install(TARGETS skyrind LIBRARY DESTINATION .)
+install(TARGETS skyrind skyrind-vr LIBRARY DESTINATION .)
 set(SKYRIND_INSTALL_PLATFORM "macOS, arm64 + x86_64")
 set(SKYRIND_INSTALL_TOOL "")
 include(${CMAKE_CURRENT_LIST_DIR}/install-text.cmake)
