@@ -56,6 +56,52 @@ std::vector<CLI::Option *> addCoverageOptions(CLI::App &app, PanelSettings &p) {
                        "pan first, then tilt (poles left and right)")};
 }
 
+// skyrind-vr.p's cameras: which one, and each one's settings.
+void addVrOptions(CLI::App &app, Options &o) {
+  VrSettings &v = o.vr;
+  app.add_option("--camera", o.camera, "a camera of skyrind-vr.p: stereo360, vr180 or dome")
+      ->check(CLI::IsMember({"stereo360", "vr180", "dome"}));
+  std::vector<CLI::Option *> options = {
+      app.add_option("--eye-separation", v.eyeSeparation, "metres between the eyes (0.065)")
+          ->check(between(0, 1e6)),
+      app.add_option("--convergence", v.convergence,
+                     "metres to where the eyes' rays meet (0: parallel eyes)")
+          ->check(between(0, 1e9)),
+      app.add_option_function<std::vector<double>>(
+             "--pole-merge",
+             [&v](const std::vector<double> &d) {
+               v.poleMergeFromDegrees = d[0];
+               v.poleMergeToDegrees = d[1];
+             },
+             "latitudes FROM,TO (degrees) over which the eyes merge at the poles (60,75)")
+          ->delimiter(',')
+          ->expected(2)
+          ->check(between(0, 90)),
+      app.add_option("--eyes", v.eyes, "both (left on top, or on the left), left or right")
+          ->transform(CLI::CheckedTransformer(
+              std::map<std::string, int>{{"both", 0}, {"left", 1}, {"right", 2}},
+              CLI::ignore_case)),
+      app.add_flag("--parallel", v.parallelCameras, "vr180: two parallel lenses, no pole merge"),
+      app.add_option("--dome-fov", v.domeFovDegrees, "dome: field of view, degrees (180)")
+          ->check(between(1, 360)),
+      app.add_option("--dome-tilt", v.domeTiltDegrees,
+                     "dome: axis tilted from up towards forward, degrees (0)")
+          ->check(between(-90, 90))};
+  app.final_callback([&o, options, &app] {
+    const auto given = [&app](const char *name) {
+      const CLI::Option *option = app.get_option_no_throw(name);
+      return option != nullptr && option->count() > 0;
+    };
+    for (const CLI::Option *option : options)
+      if (option->count() > 0) o.vrOptions.push_back(option->get_name());
+    for (const char *name : {"--hfov", "--vfov", "--hshift", "--vshift", "--h-perspective",
+                             "--v-perspective", "--auto-hfov", "--auto-vfov", "--vertical-panorama",
+                             "--fstop"})
+      if (given(name)) o.panoramaOptions.push_back(name);
+    o.sizeGiven = given("--width") || given("--height");
+  });
+}
+
 void addCameraOptions(CLI::App &app, Options &o, std::vector<CLI::Option *> &scene) {
   PanelSettings &p = o.panel;
   CameraMotion &m = o.motion;
@@ -163,6 +209,7 @@ void addOptions(CLI::App &app, Command kind, Options &o) {
                                             CLI::ignore_case));
   std::vector<CLI::Option *> scene;
   addCameraOptions(app, o, scene);
+  if (kind == Command::Render || kind == Command::Panel) addVrOptions(app, o);
   if (kind != Command::Panel) {
     addImageOptions(app, o, kind == Command::Render, scene);
     scene.push_back(app.add_option("--mesh", o.mesh, "OBJ mesh replacing the default geometry"));
@@ -182,7 +229,31 @@ void addOptions(CLI::App &app, Command kind, Options &o) {
   for (CLI::Option *option : scene) sceneFile->excludes(option);
 }
 
+namespace {
+
+// The options of one camera make no sense with another: refused before
+// anything renders, naming the option.
+void checkCameraOptions(const Options &o) {
+  if (o.camera.empty()) {
+    if (!o.vrOptions.empty())
+      throw InputError(o.vrOptions.front(), "needs --camera stereo360, vr180 or dome");
+    return;
+  }
+  if (!o.panoramaOptions.empty())
+    throw InputError(o.panoramaOptions.front(), "not an option of --camera " + o.camera);
+  for (const std::string &name : o.vrOptions) {
+    const bool domeOption = name == "--dome-fov" || name == "--dome-tilt";
+    if ((o.camera == "dome") != domeOption || (name == "--parallel" && o.camera != "vr180"))
+      throw InputError(name, "not an option of --camera " + o.camera);
+  }
+  if (o.vr.poleMergeFromDegrees > o.vr.poleMergeToDegrees)
+    throw InputError("--pole-merge", "FROM must not be above TO");
+}
+
+}  // namespace
+
 void checkOptions(const Options &o) {
+  checkCameraOptions(o);
   if (o.eye != 0 && o.host == "9")
     throw InputError("--eye", "LightWave 9.x asks for no eye; use --host 2018 or 2023");
   const PanelSettings &p = o.panel;

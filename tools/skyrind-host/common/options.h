@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/vec3.h"
 
@@ -21,6 +22,18 @@ struct PanelSettings {
   bool verticalPanorama = false;
   double hShiftPercent = 0;  // of the film width
   double vShiftPercent = 0;  // of the film height
+};
+
+// The stereo and dome cameras of skyrind-vr.p, in the user's units.
+struct VrSettings {
+  double eyeSeparation = 0.065;  // metres
+  double convergence = 0;        // metres; 0: parallel eyes
+  double poleMergeFromDegrees = 60;
+  double poleMergeToDegrees = 75;
+  int eyes = 0;  // 0 both, 1 left, 2 right
+  bool parallelCameras = false;
+  double domeFovDegrees = 180;
+  double domeTiltDegrees = 0;
 };
 
 // The camera item: where it stands and how it moves across the frame.
@@ -59,6 +72,11 @@ struct Options {
   std::string host = "2023";  // the host generation played: "9", "2018" or "2023"
   int eye = 0;                // the eye the host asks for: 0 centre, 1 left, 2 right
   PanelSettings panel;
+  std::string camera;  // "stereo360", "vr180" or "dome" of skyrind-vr.p; empty: skyrind.p's
+  VrSettings vr;
+  std::vector<std::string> panoramaOptions;  // skyrind.p's camera options given
+  std::vector<std::string> vrOptions;        // skyrind-vr.p's camera options given
+  bool sizeGiven = false;                    // --width or --height given
   CameraMotion motion;
   ImageSettings image;
   std::string mesh;         // .obj, replaces the default geometry

@@ -6,6 +6,7 @@
 #include "common/utf8_path.h"
 #include "session/panel_settings.h"
 #include "session/scene_file.h"
+#include "session/vr_camera_settings.h"
 
 namespace skyhost {
 namespace {
@@ -40,18 +41,21 @@ void placeCamera(const CameraMotion &m, const Shot &shot, refhost::Item &item) {
 Shot shotFromOptions(const Options &o, refhost::CameraSession &session) {
   Shot shot;
   shot.filmWidth = o.image.filmWidth;
-  shot.filmHeight = o.image.filmWidth * o.image.height / o.image.width;
+  shot.image = vrDefaultFrame(o);
+  shot.filmHeight = o.image.filmWidth * shot.image.height / shot.image.width;
   shot.frame = o.motion.frame;
   shot.framesPerSecond = o.motion.framesPerSecond;
   shot.motionSteps = o.motion.motionSteps;
-  shot.image = o.image;
   shot.image.depthOfField = o.motion.fStop.has_value();
   shot.mesh = absolutePath(o.mesh);
   shot.environment = absolutePath(o.environment);
   placeCamera(o.motion, shot, session.camera());
   for (std::size_t c = 0; c < kCameraChannelCount; ++c)
     shot.camera[c] = session.camera().curve(static_cast<refhost::ItemChannel>(c));
-  applyPanelSettings(session.panel(), o.panel, o.plugin);
+  if (o.camera.empty())
+    applyPanelSettings(session.panel(), o.panel, o.plugin);
+  else
+    applyVrSettings(session.panel(), o);
   shot.pluginData = session.savePluginData();
   return shot;
 }
