@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/atomic_file.h"
+#include "common/base64.h"
 #include "common/file_bytes.h"
 #include "common/input_error.h"
 #include "common/utf8_path.h"
@@ -16,20 +17,6 @@
 
 namespace skyhost {
 namespace {
-
-std::string base64(const std::string &bytes) {
-  static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-    unsigned group = 0;
-    for (std::size_t k = 0; k < 3; ++k)
-      group = group << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-    for (std::size_t k = 0; k < 4; ++k) out += k <= n ? digits[(group >> (18 - 6 * k)) & 63] : '=';
-  }
-  return out;
-}
 
 std::string escapedHtml(const std::string &text) {
   std::string out;
@@ -109,7 +96,7 @@ std::string viewerPage(const ViewerPicture &picture, const PanoramaPlacement &pl
         {"longitudeSpan", placement.longitudeSpan},
         {"latitudeStart", placement.latitudeStart},
         {"latitudeSpan", placement.latitudeSpan}}},
-      {"image", "data:" + picture.mimeType + ";base64," + base64(picture.bytes)},
+      {"image", "data:" + picture.mimeType + ";base64," + base64Encoded(picture.bytes)},
   };
   return filledIn(
       kViewerHtml,

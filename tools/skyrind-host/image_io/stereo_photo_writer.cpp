@@ -1,0 +1,100 @@
+#include "image_io/stereo_photo_writer.h"
+
+#include <stb_image.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "common/atomic_file.h"
+#include "common/input_error.h"
+#include "containers/image_xmp.h"
+#include "image_io/jpeg_writer.h"
+
+namespace skyhost {
+namespace {
+
+std::string sizeText(int width, int height) {
+  return std::to_string(width) + "x" + std::to_string(height);
+}
+
+// The eye's layout, or InputError naming source and the eye's size.
+StereoLayout layoutOfEye(int width, int height, const std::string &source) {
+  if (std::optional<StereoLayout> layout = stereoLayoutOfEye(width, height)) return *layout;
+  throw InputError(source, "each eye is " + sizeText(width, height) +
+                               ": a stereo photo's eye is 2:1 (stereo 360) or 1:1 (VR180)");
+}
+
+}  // namespace
+
+void checkStereoPhotoPath(const std::string &path) {
+  if (!isStereoPhotoPath(path))
+    throw InputError(path, "a stereo photo's name ends in .vr.jpg");
+  checkFolderExists(path);
+}
+
+void writeStereoPhoto(const std::string &path, const Image &left, const Image &right,
+                      StereoLayout layout, int quality) {
+  checkStereoPhotoPath(path);
+  if (left.width != right.width || left.height != right.height)
+    throw InputError(path, "the eyes differ in size: " + sizeText(left.width, left.height) +
+                               " and " + sizeText(right.width, right.height));
+  if (layoutOfEye(left.width, left.height, path) != layout)
+    throw InputError(path, std::string("a ") +
+                               (layout == StereoLayout::VR180 ? "VR180 eye is square"
+                                                              : "stereo 360 eye is 2:1") +
+                               ", not " + sizeText(left.width, left.height));
+  std::string bytes;
+  try {
+    bytes = stereoPhotoBytes(encodeJpeg(left, quality), encodeJpeg(right, quality), layout, path);
+  } catch (const InputError &) {
+    throw;
+  } catch (const std::runtime_error &e) {
+    throw InputError(path, e.what());
+  }
+  writeAtomically(path, bytes);
+}
+
+StereoEyes unpackedStereo(const std::string &bytes, StereoPacking packing, int quality,
+                          const std::string &source) {
+  if (!imageKindOf(bytes)) throw InputError(source, "not a JPEG or PNG file");
+  readImageXmp(bytes, source);  // the container checks: cut short, wrong CRC
+  int width = 0, height = 0, channels = 0;
+  stbi_uc *pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()),
+                                          static_cast<int>(bytes.size()), &width, &height,
+                                          &channels, 3);
+  if (pixels == nullptr)
+    throw InputError(source, std::string("not a readable image: ") + stbi_failure_reason());
+  std::vector<unsigned char> rgb(pixels, pixels + 3 * static_cast<std::size_t>(width) * height);
+  stbi_image_free(pixels);
+
+  bool topBottom = packing == StereoPacking::TopBottom;
+  if ((topBottom ? height : width) % 2 != 0)
+    throw InputError(source, "its " + std::string(topBottom ? "height" : "width") + " (" +
+                                 std::to_string(topBottom ? height : width) +
+                                 " pixels) is odd, so it does not split into two eyes");
+  StereoEyes eyes;
+  eyes.eyeWidth = topBottom ? width : width / 2;
+  eyes.eyeHeight = topBottom ? height / 2 : height;
+  eyes.layout = layoutOfEye(eyes.eyeWidth, eyes.eyeHeight, source);
+  // Each eye's rows copied out: the top or left one first.
+  auto eye = [&](int index) {
+    std::size_t row = 3 * static_cast<std::size_t>(eyes.eyeWidth);
+    std::vector<unsigned char> out(row * eyes.eyeHeight);
+    for (int y = 0; y < eyes.eyeHeight; ++y) {
+      int fromY = topBottom ? y + index * eyes.eyeHeight : y;
+      int fromX = topBottom ? 0 : index * eyes.eyeWidth;
+      std::memcpy(&out[row * y], &rgb[3 * (static_cast<std::size_t>(fromY) * width + fromX)], row);
+    }
+    return encodeJpegSrgb8(out.data(), eyes.eyeWidth, eyes.eyeHeight, quality);
+  };
+  try {
+    eyes.leftJpeg = eye(0);
+    eyes.rightJpeg = eye(1);
+  } catch (const std::runtime_error &e) {
+    throw InputError(source, e.what());
+  }
+  return eyes;
+}
+
+}  // namespace skyhost
