@@ -7,9 +7,34 @@
 #include "common/utf8_path.h"
 #include "panorama/metadata.h"
 #include "panorama/placement.h"
+#include "panorama/stereo_photo.h"
 #include "viewer/viewer_page.h"
 
 namespace skyhost {
+namespace {
+
+std::string sizeText(int width, int height) {
+  return std::to_string(width) + "x" + std::to_string(height);
+}
+
+// The placement of each eye of a picture with both packed, from the eye's
+// aspect: 2:1 the whole sphere, 1:1 the 180°×180° in front.
+PanoramaPlacement packedEyePlacement(const ViewerPicture &picture, StereoPacking packing,
+                                     const std::string &source) {
+  bool topBottom = packing == StereoPacking::TopBottom;
+  if ((topBottom ? picture.height : picture.width) % 2 != 0)
+    throw InputError(source, "its " + std::string(topBottom ? "height" : "width") +
+                                 " is odd, so it does not split into two eyes");
+  int eyeWidth = topBottom ? picture.width : picture.width / 2;
+  int eyeHeight = topBottom ? picture.height / 2 : picture.height;
+  std::optional<StereoLayout> layout = stereoLayoutOfEye(eyeWidth, eyeHeight);
+  if (!layout)
+    throw InputError(source, "each eye is " + sizeText(eyeWidth, eyeHeight) +
+                                 ": a stereo eye is 2:1 (stereo 360) or 1:1 (VR180)");
+  return placementOf(stereoEyeCoverage(*layout, eyeWidth, eyeHeight));
+}
+
+}  // namespace
 
 int runView(const Options &o) {
   ViewerPicture picture = readViewerPicture(o.input);
@@ -18,20 +43,47 @@ int runView(const Options &o) {
   if (std::filesystem::equivalent(pathFromUtf8(page), pathFromUtf8(o.input), ignored))
     throw InputError(page, "the page would overwrite the image");
 
-  // The options place the image when given; otherwise its own metadata, or
-  // the whole sphere when it has none.
-  std::optional<PanoramaCoverage> recorded;
-  if (!o.coverageOptions) recorded = readPanoramaCoverage(o.input);
-  if (recorded && (recorded->fullWidth <= 0 || recorded->fullHeight <= 0))
-    throw InputError(o.input, "its panorama metadata gives no full size");
-  PanoramaPlacement placement =
-      recorded ? placementOf(*recorded)
-               : placementOf(o.panel, static_cast<double>(picture.height) / picture.width, o.input);
-  double heading = o.headingOption || !recorded ? o.headingDegrees : recorded->headingDegrees;
-  writeViewerPage(picture, o.input, placement, heading, page);
+  ViewerContent content;
+  std::string what;
+  PanoramaPlacement placement;
+  double heading = o.headingDegrees;
+  if (o.dome) {
+    content.domeFovDegrees = o.domeFovDegrees;
+    what = "a dome master of " + std::to_string(static_cast<int>(o.domeFovDegrees)) + " degrees";
+  } else if (!o.stereoPacking.empty()) {
+    StereoPacking packing =
+        o.stereoPacking == "top-bottom" ? StereoPacking::TopBottom : StereoPacking::SideBySide;
+    content.packedStereo = packing;
+    placement = packedEyePlacement(picture, packing, o.input);
+    what = std::string("stereo, the left eye ") +
+           (packing == StereoPacking::TopBottom ? "on top" : "on the left");
+  } else {
+    // The options place the image when given; otherwise its own metadata, or
+    // the whole sphere when it has none. A stereo photo's right eye comes
+    // from its extended XMP.
+    if (std::optional<std::string> right = stereoRightEye(picture.bytes, o.input))
+      content.rightEye = viewerPicture(std::move(*right), o.input + " (right eye)");
+    std::optional<PanoramaCoverage> recorded;
+    if (!o.coverageOptions) recorded = readPanoramaCoverage(o.input);
+    if (recorded && (recorded->fullWidth <= 0 || recorded->fullHeight <= 0))
+      throw InputError(o.input, "its panorama metadata gives no full size");
+    placement = recorded ? placementOf(*recorded)
+                         : placementOf(o.panel, static_cast<double>(picture.height) / picture.width,
+                                       o.input);
+    // A stereo photo's heading is where its first view starts, not the compass.
+    if (!o.headingOption && recorded && !content.rightEye) heading = recorded->headingDegrees;
+    what = std::string(content.rightEye ? "a stereo photo " : "") +
+           (recorded ? "placed by its metadata" : "placed by the options");
+  }
+  writeViewerPage(picture, o.input, placement, heading, page, content);
 
-  std::printf("%s: %dx%d %s, %s, %g x %g degrees\n", page.c_str(), picture.width, picture.height,
-              recorded ? "placed by its metadata" : "placed by the options",
+  if (content.domeFovDegrees) {
+    std::printf("%s: %s %s\n", page.c_str(), sizeText(picture.width, picture.height).c_str(),
+                what.c_str());
+    return 0;
+  }
+  std::printf("%s: %s %s, %s, %g x %g degrees\n", page.c_str(),
+              sizeText(picture.width, picture.height).c_str(), what.c_str(),
               placement.verticalPanorama ? "vertical panorama" : "panorama",
               placement.verticalPanorama ? placement.latitudeSpan : placement.longitudeSpan,
               placement.verticalPanorama ? placement.longitudeSpan : placement.latitudeSpan);
