@@ -23,9 +23,8 @@ TEST(Md5, MatchesTheVectorsOfRfc1321) {
   EXPECT_EQ(skyhost::md5HexUpper("abc"), "900150983CD24FB0D6963F7D28E17F72");
   EXPECT_EQ(skyhost::md5HexUpper("message digest"), "F96B697D7CB7938D525A2F31AAF161D0");
   // 62 and 80 bytes: the length spills into a second and a third block.
-  EXPECT_EQ(
-      skyhost::md5HexUpper("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
-      "D174AB98D277D9F5A5611C2C9F419D9F");
+  EXPECT_EQ(skyhost::md5HexUpper("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
+            "D174AB98D277D9F5A5611C2C9F419D9F");
   EXPECT_EQ(skyhost::md5HexUpper("1234567890123456789012345678901234567890123456789012345678901"
                                  "2345678901234567890"),
             "57EDF4A22BE3C955AC49DA2E2107B67A");
@@ -47,8 +46,8 @@ std::vector<std::pair<std::size_t, std::string>> app1Segments(const std::string 
   std::vector<std::pair<std::size_t, std::string>> found;
   for (std::size_t at = 2; at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at]) == 0xFF;) {
     auto marker = static_cast<unsigned char>(jpeg[at + 1]);
-    std::size_t length = static_cast<unsigned char>(jpeg[at + 2]) << 8 |
-                         static_cast<unsigned char>(jpeg[at + 3]);
+    std::size_t length =
+        static_cast<unsigned char>(jpeg[at + 2]) << 8 | static_cast<unsigned char>(jpeg[at + 3]);
     if (marker == 0xDA) break;
     std::string data = jpeg.substr(at + 4, length - 2);
     if (marker == 0xE1 && data.compare(0, header.size(), header) == 0)
@@ -148,10 +147,10 @@ TEST_F(StereoPhoto, RenderedEyesBecomeAVrJpgThatExiftoolReadsWhole) {
   EXPECT_EQ(sum, exif("eyes.vr.jpg").value("HasExtendedXMP", ""));
 
   // Eyes of two sizes, or of another aspect than the layout's, are refused.
-  EXPECT_THROW(skyhost::writeStereoPhoto(path("bad.vr.jpg").string(), left,
-                                         skyhost::Image(256, 128),
-                                         skyhost::StereoLayout::Stereo360, 90),
-               skyhost::InputError);
+  EXPECT_THROW(
+      skyhost::writeStereoPhoto(path("bad.vr.jpg").string(), left, skyhost::Image(256, 128),
+                                skyhost::StereoLayout::Stereo360, 90),
+      skyhost::InputError);
   EXPECT_THROW(skyhost::writeStereoPhoto(path("bad.vr.jpg").string(), left, right,
                                          skyhost::StereoLayout::VR180, 90),
                skyhost::InputError);
@@ -189,7 +188,8 @@ TEST_F(StereoPhoto, TagSplitsOverUnderAndSideBySidePicturesTopAndLeftBeingTheLef
   EXPECT_EQ(e.value("CroppedAreaImageWidthPixels", 0), 256) << e;
   EXPECT_EQ(e.value("CroppedAreaLeftPixels", 0), 128) << e;
   std::ofstream(path("right.jpg"), std::ios::binary) << rightEye("sbs.vr.jpg");
-  EXPECT_EQ(landmarkOf(picture("sbs.vr.jpg").at(128, 128)), landmarkOf(picture("sbs.jpg").at(128, 128)));
+  EXPECT_EQ(landmarkOf(picture("sbs.vr.jpg").at(128, 128)),
+            landmarkOf(picture("sbs.jpg").at(128, 128)));
   EXPECT_EQ(landmarkOf(picture("right.jpg").at(128, 128)), "right green");
 }
 

@@ -153,9 +153,9 @@ void addTagOptions(CLI::App &app, Options &o) {
   // tag --stereo: a stereo photo from a packed picture, written anew.
   CLI::Option *stereo = addStereoOption(app, o);
   CLI::Option *output = app.add_option("-o,--output", o.output, "the stereo photo (NAME.vr.jpg)");
-  CLI::Option *quality = app.add_option("--quality", o.format.quality,
-                                        "the eyes' JPEG quality, 1 to 100 (default 92)")
-                             ->check(between(1, 100));
+  CLI::Option *quality =
+      app.add_option("--quality", o.format.quality, "the eyes' JPEG quality, 1 to 100 (default 92)")
+          ->check(between(1, 100));
   output->needs(stereo);
   quality->needs(stereo);
   // The other commands' default output names share the field.

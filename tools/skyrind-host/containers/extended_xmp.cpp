@@ -19,7 +19,8 @@ void appendBigEndian32(std::string &out, std::uint32_t value) {
 
 std::uint32_t bigEndian32(const std::string &bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  for (std::size_t i = 0; i < 4; ++i)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
   return value;
 }
 
@@ -31,7 +32,9 @@ struct Part {
 
 }  // namespace
 
-std::string extendedXmpGuid(const std::string &packet) { return md5HexUpper(packet); }
+std::string extendedXmpGuid(const std::string &packet) {
+  return md5HexUpper(packet);
+}
 
 std::string withJpegExtendedXmp(const std::string &bytes, const std::string &mainXmp,
                                 const std::string &extendedXmp, const std::string &source) {

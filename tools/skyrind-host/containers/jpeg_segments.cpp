@@ -27,7 +27,9 @@ bool startsWith(const std::string &bytes, const Segment &s, const std::string &h
          bytes.compare(s.dataBegin(), header.size(), header) == 0;
 }
 
-bool isXmp(const std::string &bytes, const Segment &s) { return startsWith(bytes, s, kXmpHeader); }
+bool isXmp(const std::string &bytes, const Segment &s) {
+  return startsWith(bytes, s, kXmpHeader);
+}
 
 bool isXmpExtension(const std::string &bytes, const Segment &s) {
   return startsWith(bytes, s, kExtensionHeader);
@@ -115,10 +117,12 @@ JpegSummary readJpeg(const std::string &bytes, const std::string &source) {
   return summary;
 }
 
-std::size_t maxXmpExtensionSize() { return kMaxSegmentData - kExtensionHeader.size(); }
+std::size_t maxXmpExtensionSize() {
+  return kMaxSegmentData - kExtensionHeader.size();
+}
 
-std::string withJpegXmp(const std::string &bytes, const std::string &xmp,
-                        const std::string &source, const std::vector<std::string> &extensions) {
+std::string withJpegXmp(const std::string &bytes, const std::string &xmp, const std::string &source,
+                        const std::vector<std::string> &extensions) {
   if (xmp.size() + kXmpHeader.size() > kMaxSegmentData)
     throw InputError(source, "the XMP packet is too long for one JPEG segment");
   JpegSummary size;

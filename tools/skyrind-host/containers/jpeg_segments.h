@@ -27,8 +27,7 @@ JpegSummary readJpeg(const std::string &bytes, const std::string &source);
 // extended-XMP segment for each of extensions (the data after the namespace
 // header). Throws InputError like readJpeg, and for a packet or extension too
 // long for one segment.
-std::string withJpegXmp(const std::string &bytes, const std::string &xmp,
-                        const std::string &source,
+std::string withJpegXmp(const std::string &bytes, const std::string &xmp, const std::string &source,
                         const std::vector<std::string> &extensions = {});
 
 // The most data after the namespace header an extended-XMP segment holds:

@@ -28,8 +28,7 @@ StereoLayout layoutOfEye(int width, int height, const std::string &source) {
 }  // namespace
 
 void checkStereoPhotoPath(const std::string &path) {
-  if (!isStereoPhotoPath(path))
-    throw InputError(path, "a stereo photo's name ends in .vr.jpg");
+  if (!isStereoPhotoPath(path)) throw InputError(path, "a stereo photo's name ends in .vr.jpg");
   checkFolderExists(path);
 }
 
@@ -60,9 +59,9 @@ StereoEyes unpackedStereo(const std::string &bytes, StereoPacking packing, int q
   if (!imageKindOf(bytes)) throw InputError(source, "not a JPEG or PNG file");
   readImageXmp(bytes, source);  // the container checks: cut short, wrong CRC
   int width = 0, height = 0, channels = 0;
-  stbi_uc *pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()),
-                                          static_cast<int>(bytes.size()), &width, &height,
-                                          &channels, 3);
+  stbi_uc *pixels =
+      stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()),
+                            static_cast<int>(bytes.size()), &width, &height, &channels, 3);
   if (pixels == nullptr)
     throw InputError(source, std::string("not a readable image: ") + stbi_failure_reason());
   std::vector<unsigned char> rgb(pixels, pixels + 3 * static_cast<std::size_t>(width) * height);

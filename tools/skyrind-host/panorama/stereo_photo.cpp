@@ -21,13 +21,14 @@ const std::string kXmpNoteNamespace = "http://ns.adobe.com/xmp/note/";
 // The extended packet goes without the xpacket wrapper, as extended XMP does.
 std::string descriptionPacket(const std::string &namespaces, const std::string &attributes,
                               bool wrapped) {
-  std::string body = "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-                     " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-                     "  <rdf:Description rdf:about=\"\"" +
-                     namespaces + attributes +
-                     "/>\n"
-                     " </rdf:RDF>\n"
-                     "</x:xmpmeta>\n";
+  std::string body =
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+      " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+      "  <rdf:Description rdf:about=\"\"" +
+      namespaces + attributes +
+      "/>\n"
+      " </rdf:RDF>\n"
+      "</x:xmpmeta>\n";
   if (!wrapped) return body;
   return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n" + body +
          "<?xpacket end=\"w\"?>";
@@ -35,6 +36,15 @@ std::string descriptionPacket(const std::string &namespaces, const std::string &
 
 std::string attribute(const std::string &name, const std::string &value) {
   return "\n    " + name + "=\"" + value + "\"";
+}
+
+// An eye's JPEG read; an error names the file and then the eye.
+JpegSummary readEye(const std::string &jpeg, const std::string &eye, const std::string &source) {
+  try {
+    return readJpeg(jpeg, source);
+  } catch (const InputError &e) {
+    throw InputError(source, eye + ": " + std::string(e.what()).substr(source.size() + 2));
+  }
 }
 
 // NAME.vr.jpg for NAME.png or NAME.jpg.
@@ -68,19 +78,18 @@ std::string stereoMainXmpPacket(const PanoramaCoverage &c, const std::string &gu
   std::string namespaces = attribute("xmlns:GPano", kGpanoNamespace) +
                            attribute("xmlns:GImage", kGImageNamespace) +
                            attribute("xmlns:xmpNote", kXmpNoteNamespace);
-  std::string fields = attribute("GPano:ProjectionType", "equirectangular") +
-                       attribute("GPano:UsePanoramaViewer", "True") +
-                       attribute("GPano:FullPanoWidthPixels", std::to_string(c.fullWidth)) +
-                       attribute("GPano:FullPanoHeightPixels", std::to_string(c.fullHeight)) +
-                       attribute("GPano:CroppedAreaImageWidthPixels", std::to_string(c.croppedWidth)) +
-                       attribute("GPano:CroppedAreaImageHeightPixels",
-                                 std::to_string(c.croppedHeight)) +
-                       attribute("GPano:CroppedAreaLeftPixels", std::to_string(c.croppedLeft)) +
-                       attribute("GPano:CroppedAreaTopPixels", std::to_string(c.croppedTop)) +
-                       attribute("GPano:InitialViewHeadingDegrees",
-                                 std::to_string(static_cast<int>(c.headingDegrees))) +
-                       attribute("GImage:Mime", "image/jpeg") +
-                       attribute("xmpNote:HasExtendedXMP", guid);
+  std::string fields =
+      attribute("GPano:ProjectionType", "equirectangular") +
+      attribute("GPano:UsePanoramaViewer", "True") +
+      attribute("GPano:FullPanoWidthPixels", std::to_string(c.fullWidth)) +
+      attribute("GPano:FullPanoHeightPixels", std::to_string(c.fullHeight)) +
+      attribute("GPano:CroppedAreaImageWidthPixels", std::to_string(c.croppedWidth)) +
+      attribute("GPano:CroppedAreaImageHeightPixels", std::to_string(c.croppedHeight)) +
+      attribute("GPano:CroppedAreaLeftPixels", std::to_string(c.croppedLeft)) +
+      attribute("GPano:CroppedAreaTopPixels", std::to_string(c.croppedTop)) +
+      attribute("GPano:InitialViewHeadingDegrees",
+                std::to_string(static_cast<int>(c.headingDegrees))) +
+      attribute("GImage:Mime", "image/jpeg") + attribute("xmpNote:HasExtendedXMP", guid);
   return descriptionPacket(namespaces, fields, true);
 }
 
@@ -91,19 +100,17 @@ std::string stereoExtendedXmpPacket(const std::string &rightJpeg) {
 
 std::string stereoPhotoBytes(const std::string &leftJpeg, const std::string &rightJpeg,
                              StereoLayout layout, const std::string &source) {
-  JpegSummary left = readJpeg(leftJpeg, source + " (left eye)");
-  JpegSummary right = readJpeg(rightJpeg, source + " (right eye)");
+  JpegSummary left = readEye(leftJpeg, "the left eye", source);
+  JpegSummary right = readEye(rightJpeg, "the right eye", source);
   if (left.width != right.width || left.height != right.height)
     throw InputError(source, "the eyes differ in size: " + std::to_string(left.width) + "x" +
                                  std::to_string(left.height) + " and " +
-                                 std::to_string(right.width) + "x" +
-                                 std::to_string(right.height));
+                                 std::to_string(right.width) + "x" + std::to_string(right.height));
   if (stereoLayoutOfEye(left.width, left.height) != layout)
-    throw InputError(source, std::string("a ") +
-                                 (layout == StereoLayout::VR180 ? "VR180" : "stereo 360") +
-                                 " eye is " + (layout == StereoLayout::VR180 ? "1:1" : "2:1") +
-                                 ", not " + std::to_string(left.width) + "x" +
-                                 std::to_string(left.height));
+    throw InputError(source,
+                     std::string("a ") + (layout == StereoLayout::VR180 ? "VR180" : "stereo 360") +
+                         " eye is " + (layout == StereoLayout::VR180 ? "1:1" : "2:1") + ", not " +
+                         std::to_string(left.width) + "x" + std::to_string(left.height));
   std::string extended = stereoExtendedXmpPacket(rightJpeg);
   std::string main = stereoMainXmpPacket(stereoEyeCoverage(layout, left.width, left.height),
                                          extendedXmpGuid(extended));
@@ -123,7 +130,7 @@ std::optional<std::string> stereoRightEye(const std::string &bytes, const std::s
   std::optional<std::string> right = base64Decoded(*data);
   if (!right || !hasJpegSignature(*right))
     throw InputError(source, "GImage:Data is not a base64 JPEG");
-  readJpeg(*right, source + " (right eye)");
+  readEye(*right, "the right eye in GImage:Data", source);
   return right;
 }
 
