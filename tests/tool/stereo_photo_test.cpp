@@ -225,5 +225,14 @@ TEST_F(StereoPhoto, TagRefusesWhatIsNoStereoPictureInOneLineAndWritesNothing) {
   EXPECT_EQ(readFile(path("other.png")), other);
 }
 
+TEST(StereoNotes, APackedStereoPictureSaysWhyItHasNoPhotoSphereFieldsAndWhatToWriteInstead) {
+  EXPECT_EQ(skyhost::packedStereoNote("out/render.png", skyhost::StereoPacking::TopBottom),
+            "out/render.png: a stereo image (left eye on top) carries no 360\u00b0 metadata: "
+            "viewers would show both eyes as one sphere; write out/render.vr.jpg for a stereo "
+            "photo");
+  EXPECT_EQ(skyhost::packedStereoNote("lr.jpg", skyhost::StereoPacking::SideBySide).find('\n'),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace tooltest

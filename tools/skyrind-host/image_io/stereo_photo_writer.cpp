@@ -2,6 +2,7 @@
 
 #include <stb_image.h>
 
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -32,17 +33,30 @@ void checkStereoPhotoPath(const std::string &path) {
   checkFolderExists(path);
 }
 
+void checkStereoPhotoEyes(const std::string &path, StereoLayout layout, int eyeWidth,
+                          int eyeHeight) {
+  if (layoutOfEye(eyeWidth, eyeHeight, path) != layout)
+    throw InputError(path, std::string("a ") +
+                               (layout == StereoLayout::VR180 ? "VR180 eye is square"
+                                                              : "stereo 360 eye is 2:1") +
+                               ", not " + sizeText(eyeWidth, eyeHeight));
+}
+
+void sayPackedStereoHasNoMetadata(const std::string &path, StereoPacking packing) {
+  std::fprintf(stderr, "%s\n", packedStereoNote(path, packing).c_str());
+}
+
+void sayDomeMasterHasNoMetadata(const std::string &path) {
+  std::fprintf(stderr, "%s\n", domeMasterNote(path).c_str());
+}
+
 void writeStereoPhoto(const std::string &path, const Image &left, const Image &right,
                       StereoLayout layout, int quality) {
   checkStereoPhotoPath(path);
   if (left.width != right.width || left.height != right.height)
     throw InputError(path, "the eyes differ in size: " + sizeText(left.width, left.height) +
                                " and " + sizeText(right.width, right.height));
-  if (layoutOfEye(left.width, left.height, path) != layout)
-    throw InputError(path, std::string("a ") +
-                               (layout == StereoLayout::VR180 ? "VR180 eye is square"
-                                                              : "stereo 360 eye is 2:1") +
-                               ", not " + sizeText(left.width, left.height));
+  checkStereoPhotoEyes(path, layout, left.width, left.height);
   std::string bytes;
   try {
     bytes = stereoPhotoBytes(encodeJpeg(left, quality), encodeJpeg(right, quality), layout, path);

@@ -12,6 +12,10 @@ namespace skyhost {
 // Throws InputError unless the path ends in .vr.jpg and its folder exists;
 // a command checks this before rendering.
 void checkStereoPhotoPath(const std::string &path);
+// Throws InputError naming path unless an eye of eyeWidth×eyeHeight suits
+// the layout: 2:1 for Stereo360, square for VR180. Checked before rendering too.
+void checkStereoPhotoEyes(const std::string &path, StereoLayout layout, int eyeWidth,
+                          int eyeHeight);
 
 // Writes NAME.vr.jpg through a temporary file: left is the JPEG, right goes
 // into its extended XMP, both at quality (1 to 100). Each eye must be 2:1 for
@@ -19,6 +23,12 @@ void checkStereoPhotoPath(const std::string &path);
 // naming path otherwise, or when encoding or writing fails.
 void writeStereoPhoto(const std::string &path, const Image &left, const Image &right,
                       StereoLayout layout, int quality);
+
+// Says on stderr, in one line, why a packed stereo picture written as a
+// plain PNG or JPEG has no photo-sphere fields (packedStereoNote).
+void sayPackedStereoHasNoMetadata(const std::string &path, StereoPacking packing);
+// The same for a dome master (domeMasterNote).
+void sayDomeMasterHasNoMetadata(const std::string &path);
 
 // The two eyes of a packed JPEG or PNG, each re-encoded as a JPEG at quality,
 // and the layout their aspect gives.
