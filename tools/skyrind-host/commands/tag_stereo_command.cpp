@@ -25,10 +25,11 @@ int runTagStereo(const Options &o) {
       o.stereoPacking == "top-bottom" ? StereoPacking::TopBottom : StereoPacking::SideBySide;
   StereoEyes eyes = unpackedStereo(readImageBytes(o.input), packing,
                                    o.format.quality.value_or(kDefaultJpegQuality), o.input);
-  writeAtomically(o.output, stereoPhotoBytes(eyes.leftJpeg, eyes.rightJpeg, eyes.layout, o.output));
+  writeAtomically(o.output,
+                  stereoPhotoBytes(eyes.leftJpeg, eyes.rightJpeg, eyes.eye.layout, o.output));
   std::printf("%s: %s, each eye %dx%d, the left eye from the %s\n", o.output.c_str(),
-              eyes.layout == StereoLayout::VR180 ? "VR180" : "stereo 360", eyes.eyeWidth,
-              eyes.eyeHeight, packing == StereoPacking::TopBottom ? "top" : "left");
+              eyes.eye.layout == StereoLayout::VR180 ? "VR180" : "stereo 360", eyes.eye.width,
+              eyes.eye.height, packing == StereoPacking::TopBottom ? "top" : "left");
   return 0;
 }
 

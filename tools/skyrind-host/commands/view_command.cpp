@@ -17,23 +17,6 @@ std::string sizeText(int width, int height) {
   return std::to_string(width) + "x" + std::to_string(height);
 }
 
-// The placement of each eye of a picture with both packed, from the eye's
-// aspect: 2:1 the whole sphere, 1:1 the 180°×180° in front.
-PanoramaPlacement packedEyePlacement(const ViewerPicture &picture, StereoPacking packing,
-                                     const std::string &source) {
-  bool topBottom = packing == StereoPacking::TopBottom;
-  if ((topBottom ? picture.height : picture.width) % 2 != 0)
-    throw InputError(source, "its " + std::string(topBottom ? "height" : "width") +
-                                 " is odd, so it does not split into two eyes");
-  int eyeWidth = topBottom ? picture.width : picture.width / 2;
-  int eyeHeight = topBottom ? picture.height / 2 : picture.height;
-  std::optional<StereoLayout> layout = stereoLayoutOfEye(eyeWidth, eyeHeight);
-  if (!layout)
-    throw InputError(source, "each eye is " + sizeText(eyeWidth, eyeHeight) +
-                                 ": a stereo eye is 2:1 (stereo 360) or 1:1 (VR180)");
-  return placementOf(stereoEyeCoverage(*layout, eyeWidth, eyeHeight));
-}
-
 }  // namespace
 
 int runView(const Options &o) {
@@ -54,7 +37,8 @@ int runView(const Options &o) {
     StereoPacking packing =
         o.stereoPacking == "top-bottom" ? StereoPacking::TopBottom : StereoPacking::SideBySide;
     content.packedStereo = packing;
-    placement = packedEyePlacement(picture, packing, o.input);
+    PackedEye eye = packedEye(picture.width, picture.height, packing, o.input);
+    placement = placementOf(stereoEyeCoverage(eye.layout, eye.width, eye.height));
     what = std::string("stereo, the left eye ") +
            (packing == StereoPacking::TopBottom ? "on top" : "on the left");
   } else {

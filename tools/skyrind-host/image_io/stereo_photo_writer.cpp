@@ -19,13 +19,6 @@ std::string sizeText(int width, int height) {
   return std::to_string(width) + "x" + std::to_string(height);
 }
 
-// The eye's layout, or InputError naming source and the eye's size.
-StereoLayout layoutOfEye(int width, int height, const std::string &source) {
-  if (std::optional<StereoLayout> layout = stereoLayoutOfEye(width, height)) return *layout;
-  throw InputError(source, "each eye is " + sizeText(width, height) +
-                               ": a stereo photo's eye is 2:1 (stereo 360) or 1:1 (VR180)");
-}
-
 }  // namespace
 
 void checkStereoPhotoPath(const std::string &path) {
@@ -35,7 +28,7 @@ void checkStereoPhotoPath(const std::string &path) {
 
 void checkStereoPhotoEyes(const std::string &path, StereoLayout layout, int eyeWidth,
                           int eyeHeight) {
-  if (layoutOfEye(eyeWidth, eyeHeight, path) != layout)
+  if (stereoLayoutOfEye(eyeWidth, eyeHeight) != layout)
     throw InputError(path, std::string("a ") +
                                (layout == StereoLayout::VR180 ? "VR180 eye is square"
                                                               : "stereo 360 eye is 2:1") +
@@ -82,28 +75,23 @@ StereoEyes unpackedStereo(const std::string &bytes, StereoPacking packing, int q
   stbi_image_free(pixels);
 
   bool topBottom = packing == StereoPacking::TopBottom;
-  if ((topBottom ? height : width) % 2 != 0)
-    throw InputError(source, "its " + std::string(topBottom ? "height" : "width") + " (" +
-                                 std::to_string(topBottom ? height : width) +
-                                 " pixels) is odd, so it does not split into two eyes");
   StereoEyes eyes;
-  eyes.eyeWidth = topBottom ? width : width / 2;
-  eyes.eyeHeight = topBottom ? height / 2 : height;
-  eyes.layout = layoutOfEye(eyes.eyeWidth, eyes.eyeHeight, source);
+  eyes.eye = packedEye(width, height, packing, source);
+  const int eyeWidth = eyes.eye.width, eyeHeight = eyes.eye.height;
   // Each eye's rows copied out: the top or left one first.
-  auto eye = [&](int index) {
-    std::size_t row = 3 * static_cast<std::size_t>(eyes.eyeWidth);
-    std::vector<unsigned char> out(row * eyes.eyeHeight);
-    for (int y = 0; y < eyes.eyeHeight; ++y) {
-      int fromY = topBottom ? y + index * eyes.eyeHeight : y;
-      int fromX = topBottom ? 0 : index * eyes.eyeWidth;
+  auto encodedEye = [&](int index) {
+    std::size_t row = 3 * static_cast<std::size_t>(eyeWidth);
+    std::vector<unsigned char> out(row * eyeHeight);
+    for (int y = 0; y < eyeHeight; ++y) {
+      int fromY = topBottom ? y + index * eyeHeight : y;
+      int fromX = topBottom ? 0 : index * eyeWidth;
       std::memcpy(&out[row * y], &rgb[3 * (static_cast<std::size_t>(fromY) * width + fromX)], row);
     }
-    return encodeJpegSrgb8(out.data(), eyes.eyeWidth, eyes.eyeHeight, quality);
+    return encodeJpegSrgb8(out.data(), eyeWidth, eyeHeight, quality);
   };
   try {
-    eyes.leftJpeg = eye(0);
-    eyes.rightJpeg = eye(1);
+    eyes.leftJpeg = encodedEye(0);
+    eyes.rightJpeg = encodedEye(1);
   } catch (const std::runtime_error &e) {
     throw InputError(source, e.what());
   }

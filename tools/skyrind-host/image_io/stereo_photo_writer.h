@@ -34,8 +34,7 @@ void sayDomeMasterHasNoMetadata(const std::string &path);
 // and the layout their aspect gives.
 struct StereoEyes {
   std::string leftJpeg, rightJpeg;
-  StereoLayout layout;
-  int eyeWidth = 0, eyeHeight = 0;
+  PackedEye eye;
 };
 // Throws InputError naming source when the bytes are not a JPEG or PNG that
 // decodes, the packed side is odd, or the eye is neither 2:1 nor 1:1.

@@ -62,6 +62,25 @@ std::optional<StereoLayout> stereoLayoutOfEye(int width, int height) {
   return std::nullopt;
 }
 
+PackedEye packedEye(int width, int height, StereoPacking packing, const std::string &source) {
+  bool topBottom = packing == StereoPacking::TopBottom;
+  int split = topBottom ? height : width;
+  if (split % 2 != 0)
+    throw InputError(source, "its " + std::string(topBottom ? "height" : "width") + " (" +
+                                 std::to_string(split) +
+                                 " pixels) is odd, so it does not split into two eyes");
+  PackedEye eye;
+  eye.width = topBottom ? width : width / 2;
+  eye.height = topBottom ? height / 2 : height;
+  std::optional<StereoLayout> layout = stereoLayoutOfEye(eye.width, eye.height);
+  if (!layout)
+    throw InputError(source, "each eye is " + std::to_string(eye.width) + "x" +
+                                 std::to_string(eye.height) +
+                                 ": a stereo photo's eye is 2:1 (stereo 360) or 1:1 (VR180)");
+  eye.layout = *layout;
+  return eye;
+}
+
 PanoramaCoverage stereoEyeCoverage(StereoLayout layout, int eyeWidth, int eyeHeight) {
   PanoramaCoverage c;
   c.croppedWidth = eyeWidth;

@@ -27,6 +27,15 @@ enum class StereoPacking { TopBottom, SideBySide };
 // nothing for another aspect.
 std::optional<StereoLayout> stereoLayoutOfEye(int width, int height);
 
+// Each eye of a width×height picture with both packed, and the layout its
+// aspect gives. Throws InputError naming source when the side to split is
+// odd or the eye is neither 2:1 nor 1:1.
+struct PackedEye {
+  int width = 0, height = 0;
+  StereoLayout layout = StereoLayout::Stereo360;
+};
+PackedEye packedEye(int width, int height, StereoPacking packing, const std::string &source);
+
 // The photo-sphere fields of one eye: Stereo360 the whole panorama at 0, 0;
 // VR180 a crop of width×height in the middle half of a 2·width×height
 // panorama. Google's writers start the view at heading 180°, the middle.
