@@ -63,11 +63,13 @@ async function centreColour(tab) {
 test('a stereo image shows one eye, switches eyes by button and key, and mixes a red-cyan anaglyph', async () => {
   const tb = packed('ou.png', 'top-bottom', 128, 64);  // stereo 360: each eye 2:1
   execFileSync(host, ['tag', tb, '--stereo', 'top-bottom', '-o', join(work, 'ou.vr.jpg')]);
+  const lr = packed('lr.png', 'side-by-side', 64, 64);  // VR180: each eye square
+  execFileSync(host, ['tag', lr, '--stereo', 'side-by-side', '-o', join(work, 'lr.vr.jpg')]);
   const cases = [
     { name: 'over-under PNG', url: page(tb, '--stereo', 'top-bottom'), turn: 90, tolerance: 3 },
-    { name: 'side-by-side PNG (VR180)', url: page(packed('lr.png', 'side-by-side', 64, 64), '--stereo', 'side-by-side'),
-      turn: 45, tolerance: 3 },
-    { name: 'stereo photo', url: page(join(work, 'ou.vr.jpg')), turn: 90, tolerance: 14 },
+    { name: 'side-by-side PNG (VR180)', url: page(lr, '--stereo', 'side-by-side'), turn: 45, tolerance: 3 },
+    { name: 'stereo 360 photo', url: page(join(work, 'ou.vr.jpg')), turn: 90, tolerance: 14 },
+    { name: 'VR180 photo', url: page(join(work, 'lr.vr.jpg')), turn: 45, tolerance: 14 },
     { name: 'over-under PNG, 2D canvas', url: `${page(tb, '--stereo', 'top-bottom')}`, renderer: '2d', turn: 90, tolerance: 3 },
   ];
   for (const c of cases) {

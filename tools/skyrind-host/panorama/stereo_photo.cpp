@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "common/base64.h"
 #include "common/input_error.h"
+#include "common/utf8_path.h"
 #include "containers/extended_xmp.h"
 #include "containers/jpeg_segments.h"
 #include "panorama/xmp_packet.h"
@@ -49,8 +49,7 @@ JpegSummary readEye(const std::string &jpeg, const std::string &eye, const std::
 
 // NAME.vr.jpg for NAME.png or NAME.jpg.
 std::string stereoPhotoPathFor(const std::string &path) {
-  std::filesystem::path p(path);
-  return p.replace_extension(".vr.jpg").string();
+  return utf8FromPath(pathFromUtf8(path).replace_extension(".vr.jpg"));
 }
 
 }  // namespace
