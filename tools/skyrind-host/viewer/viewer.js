@@ -573,6 +573,7 @@ void main() {
   });
   window.addEventListener('hashchange', () => {
     readAddress();
+    showStereoState();
     redraw();
   });
 
