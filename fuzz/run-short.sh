@@ -13,7 +13,7 @@ cmake --build --preset fuzz
 
 targets=(instance_load_fuzzer frame_evaluate_fuzzer panel_fuzzer state_reader_fuzzer
          module_loader_fuzzer scene_file_fuzzer mesh_loader_fuzzer environment_fuzzer
-         image_metadata_fuzzer)
+         image_metadata_fuzzer stereo_photo_fuzzer)
 findings="$build/findings"
 mkdir -p "$findings"
 status=0

@@ -5,7 +5,7 @@ import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { inflateSync } from 'node:zlib';
+import { deflateSync, inflateSync } from 'node:zlib';
 
 export async function launchChromium() {
   const profile = mkdtempSync(join(tmpdir(), 'skyrind-chromium-'));
@@ -39,14 +39,19 @@ export async function launchChromium() {
   return {
     // Lets every page read the motion sensors without asking.
     grantSensors: () => send('Browser.grantPermissions', { permissions: ['sensors'] }),
-    // A new tab of width×height CSS pixels at url; touch: a touch screen.
-    async open(url, width, height, { touch = false } = {}) {
+    // A new tab of width×height CSS pixels at url; touch: a touch screen;
+    // init: script run in the page before its own.
+    async open(url, width, height, { touch = false, init = '' } = {}) {
       const { targetId } = await send('Target.createTarget', { url: 'about:blank' });
       const { sessionId } = await send('Target.attachToTarget', { targetId, flatten: true });
       const call = (method, params) => send(method, params, sessionId);
       await call('Emulation.setDeviceMetricsOverride',
                  { width, height, deviceScaleFactor: 1, mobile: false });
       if (touch) await call('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+      if (init) {
+        await call('Page.enable');
+        await call('Page.addScriptToEvaluateOnNewDocument', { source: init });
+      }
       await call('Page.navigate', { url });
       const page = {
         // The value of a script expression (awaited when it is a promise).
@@ -120,6 +125,35 @@ export function decodePng(bytes) {
     width, height,
     at: (x, y) => [...pixels.subarray((y * width + x) * channels, (y * width + x) * channels + 3)],
   };
+}
+
+// An 8-bit RGB PNG of width×height whose pixel (x, y) is rgbAt(x, y).
+export function encodePng(width, height, rgbAt) {
+  const crcTable = Array.from({ length: 256 }, (_, n) => {
+    for (let k = 0; k < 8; ++k) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
+    return n >>> 0;
+  });
+  const crc = (bytes) => {
+    let c = 0xffffffff;
+    for (const b of bytes) c = crcTable[(c ^ b) & 0xff] ^ (c >>> 8);
+    return (c ^ 0xffffffff) >>> 0;
+  };
+  const chunk = (type, body) => {
+    const head = Buffer.alloc(8), tail = Buffer.alloc(4);
+    head.writeUInt32BE(body.length, 0);
+    head.write(type, 4, 'latin1');
+    tail.writeUInt32BE(crc(Buffer.concat([head.subarray(4), body])), 0);
+    return Buffer.concat([head, body, tail]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header.set([8, 2, 0, 0, 0], 8);  // 8 bits, RGB, deflate, no filter method, no interlace
+  const raw = Buffer.alloc((3 * width + 1) * height);
+  for (let y = 0; y < height; ++y)
+    for (let x = 0; x < width; ++x) raw.set(rgbAt(x, y), y * (3 * width + 1) + 1 + 3 * x);
+  return Buffer.concat([Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'), chunk('IHDR', header),
+                        chunk('IDAT', deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]);
 }
 
 // Which landmark of the default scene a pixel shows, told by its chromaticity

@@ -18,4 +18,4 @@ if [ ${#missing[@]} -gt 0 ]; then
   exit 77
 fi
 cd "$here"
-SKYRIND_HOST="$1" exec node --test viewers.test.mjs
+SKYRIND_HOST="$1" exec node --test viewers.test.mjs stereo.test.mjs

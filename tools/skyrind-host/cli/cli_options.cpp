@@ -153,12 +153,29 @@ void addImageOptions(CLI::App &app, Options &o, bool sampled, std::vector<CLI::O
   scene.push_back(app.add_option("--seed", i.seed, "seed of the sample positions"));
 }
 
+CLI::Option *addStereoOption(CLI::App &app, Options &o) {
+  return app
+      .add_option("--stereo", o.stereoPacking,
+                  "both eyes in the image: top-bottom (left on top) or side-by-side (left on "
+                  "the left)")
+      ->check(CLI::IsMember({"top-bottom", "side-by-side"}));
+}
+
 // view IMAGE: where the image lies on the sphere, when its metadata does not say.
 void addViewOptions(CLI::App &app, Options &o) {
   app.add_option("image", o.input, "the panorama, JPEG or PNG")->required();
   CLI::Option *page =
       app.add_option("-o,--output", o.output, "the page (default: the image's name with .html)");
   std::vector<CLI::Option *> coverage = addCoverageOptions(app, o.panel);
+  CLI::Option *stereo = addStereoOption(app, o);
+  CLI::Option *dome =
+      app.add_flag("--dome", o.dome, "a dome master: zenith at the centre, front at the bottom");
+  app.add_option("--dome-fov", o.domeFovDegrees, "the dome master's field of view, degrees")
+      ->check(between(1, 360))
+      ->needs(dome)
+      ->capture_default_str();
+  dome->excludes(stereo);
+  for (CLI::Option *option : coverage) dome->excludes(option);
   CLI::Option *heading =
       app.add_option("--heading", o.headingDegrees, "compass heading of the camera, degrees")
           ->check(between(-3600, 3600));
@@ -180,6 +197,20 @@ void addTagOptions(CLI::App &app, Options &o) {
   app.add_option("--plugin", o.plugin, "the plug-in module (reads --scene)")->capture_default_str();
   CLI::Option *sceneFile = app.add_option("--scene", o.scene, "take the camera from a scene file");
   for (CLI::Option *option : coverage) sceneFile->excludes(option);
+  // tag --stereo: a stereo photo from a packed picture, written anew.
+  CLI::Option *stereo = addStereoOption(app, o);
+  CLI::Option *output = app.add_option("-o,--output", o.output, "the stereo photo (NAME.vr.jpg)");
+  CLI::Option *quality =
+      app.add_option("--quality", o.format.quality, "the eyes' JPEG quality, 1 to 100 (default 92)")
+          ->check(between(1, 100));
+  output->needs(stereo);
+  quality->needs(stereo);
+  // The other commands' default output names share the field.
+  app.callback([&o, output] {
+    if (output->count() == 0) o.output.clear();
+  });
+  stereo->excludes(sceneFile);
+  for (CLI::Option *option : coverage) stereo->excludes(option);
 }
 
 // How the image file is encoded.

@@ -12,5 +12,7 @@ int runPanel(const Options &options);
 int runInfo(const Options &options);
 int runView(const Options &options);
 int runTag(const Options &options);
+// tag --stereo: a packed stereo picture into a new stereo photo (NAME.vr.jpg).
+int runTagStereo(const Options &options);
 
 }  // namespace skyhost

@@ -20,5 +20,8 @@ int runRender(const Options &) {
 int runPreview(const Options &) {
   return inTheLinuxBuild("preview");
 }
+int runTagStereo(const Options &) {
+  return inTheLinuxBuild("tag --stereo");
+}
 
 }  // namespace skyhost

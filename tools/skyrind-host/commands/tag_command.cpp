@@ -16,6 +16,7 @@ namespace skyhost {
 // checked whole and the new one fully made before the rename replaces it,
 // so a refusal leaves it as it was.
 int runTag(const Options &o) {
+  if (!o.stereoPacking.empty()) return runTagStereo(o);
   std::string bytes = readImageBytes(o.input);
   ImageXmp image = readImageXmp(bytes, o.input);
   std::optional<PanoramaCoverage> coverage;

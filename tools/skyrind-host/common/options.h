@@ -91,6 +91,11 @@ struct Options {
   bool coverageOptions = false;  // view: the coverage comes from the options, not the image
   bool headingOption = false;    // view: the heading comes from the options, not the image
   bool viewPage = false;         // render: also write the viewer page next to the image
+  // tag, view: a picture with both eyes, "top-bottom" (left eye on top) or
+  // "side-by-side" (left eye on the left); empty for one view.
+  std::string stereoPacking;
+  bool dome = false;            // view: the image is a dome master (angular fisheye)
+  double domeFovDegrees = 180;  // view: the dome master's field of view
 };
 
 }  // namespace skyhost

@@ -8,6 +8,8 @@ namespace skyhost {
 namespace {
 
 const std::string kXmpHeader("http://ns.adobe.com/xap/1.0/\0", 29);
+const std::string kExtensionHeader("http://ns.adobe.com/xmp/extension/\0", 35);
+constexpr std::size_t kMaxSegmentData = 0xFFFF - 2;  // the length field counts itself
 constexpr unsigned char kApp0 = 0xE0, kApp1 = 0xE1, kStartOfScan = 0xDA, kEnd = 0xD9;
 
 struct Segment {
@@ -20,9 +22,25 @@ unsigned byteAt(const std::string &bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
 }
 
+bool startsWith(const std::string &bytes, const Segment &s, const std::string &header) {
+  return s.marker == kApp1 && s.end - s.dataBegin() >= header.size() &&
+         bytes.compare(s.dataBegin(), header.size(), header) == 0;
+}
+
 bool isXmp(const std::string &bytes, const Segment &s) {
-  return s.marker == kApp1 && s.end - s.dataBegin() >= kXmpHeader.size() &&
-         bytes.compare(s.dataBegin(), kXmpHeader.size(), kXmpHeader) == 0;
+  return startsWith(bytes, s, kXmpHeader);
+}
+
+bool isXmpExtension(const std::string &bytes, const Segment &s) {
+  return startsWith(bytes, s, kExtensionHeader);
+}
+
+// An APP1 segment: marker, length, header and data.
+std::string app1Segment(const std::string &header, const std::string &data) {
+  std::size_t length = 2 + header.size() + data.size();
+  return std::string{'\xFF', static_cast<char>(kApp1), static_cast<char>(length >> 8),
+                     static_cast<char>(length & 0xFF)} +
+         header + data;
 }
 
 // Frame headers: SOF0-SOF15 but DHT (C4), JPG (C8) and DAC (CC).
@@ -87,36 +105,47 @@ bool hasJpegSignature(const std::string &bytes) {
 
 JpegSummary readJpeg(const std::string &bytes, const std::string &source) {
   JpegSummary summary;
-  for (const Segment &s : segmentsOf(bytes, source, summary))
+  for (const Segment &s : segmentsOf(bytes, source, summary)) {
     if (isXmp(bytes, s) && !summary.xmp) {
       std::size_t packet = s.dataBegin() + kXmpHeader.size();
       summary.xmp = bytes.substr(packet, s.end - packet);
+    } else if (isXmpExtension(bytes, s)) {
+      std::size_t data = s.dataBegin() + kExtensionHeader.size();
+      summary.xmpExtensions.push_back(bytes.substr(data, s.end - data));
     }
+  }
   return summary;
 }
 
-std::string withJpegXmp(const std::string &bytes, const std::string &xmp,
-                        const std::string &source) {
-  if (xmp.size() + kXmpHeader.size() + 2 > 0xFFFF)
+std::size_t maxXmpExtensionSize() {
+  return kMaxSegmentData - kExtensionHeader.size();
+}
+
+std::string withJpegXmp(const std::string &bytes, const std::string &xmp, const std::string &source,
+                        const std::vector<std::string> &extensions) {
+  if (xmp.size() + kXmpHeader.size() > kMaxSegmentData)
     throw InputError(source, "the XMP packet is too long for one JPEG segment");
   JpegSummary size;
   std::vector<Segment> segments = segmentsOf(bytes, source, size);
-  std::size_t length = 2 + kXmpHeader.size() + xmp.size();
-  std::string segment = {'\xFF', static_cast<char>(kApp1), static_cast<char>(length >> 8),
-                         static_cast<char>(length & 0xFF)};
-  segment += kXmpHeader + xmp;
+  std::string segment = app1Segment(kXmpHeader, xmp);
+  for (const std::string &extension : extensions) {
+    if (extension.size() > maxXmpExtensionSize())
+      throw InputError(source, "an extended XMP part is too long for one JPEG segment");
+    segment += app1Segment(kExtensionHeader, extension);
+  }
 
   std::string out = bytes.substr(0, 2);
   std::size_t at = 2;  // bytes before at are written or dropped
   bool placed = false;
   for (const Segment &s : segments) {
-    bool leading = !placed && (s.marker == kApp0 || s.marker == kApp1) && !isXmp(bytes, s);
+    bool dropped = isXmp(bytes, s) || isXmpExtension(bytes, s);
+    bool leading = !placed && (s.marker == kApp0 || s.marker == kApp1) && !dropped;
     if (!placed && !leading) {
       out += segment;
       placed = true;
     }
     out.append(bytes, at, s.begin - at);  // fill bytes and entropy-coded data
-    if (!isXmp(bytes, s)) out.append(bytes, s.begin, s.end - s.begin);
+    if (!dropped) out.append(bytes, s.begin, s.end - s.begin);
     at = s.end;
   }
   return out + bytes.substr(at);

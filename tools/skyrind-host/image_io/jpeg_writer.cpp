@@ -58,9 +58,15 @@ bool compressRows(JSAMPLE *pixels, int width, int height, int quality, unsigned 
 std::string encodeJpeg(const Image &image, int quality) {
   std::vector<JSAMPLE> pixels(image.rgb.size());
   for (std::size_t i = 0; i < image.rgb.size(); ++i) pixels[i] = toSrgb8(image.rgb[i]);
+  return encodeJpegSrgb8(pixels.data(), image.width, image.height, quality);
+}
+
+std::string encodeJpegSrgb8(const unsigned char *rgb, int width, int height, int quality) {
+  // libjpeg reads the rows without writing them.
+  auto *pixels = const_cast<JSAMPLE *>(rgb);
   unsigned char *buffer = nullptr;
   unsigned long size = 0;
-  bool ok = compressRows(pixels.data(), image.width, image.height, quality, &buffer, &size);
+  bool ok = compressRows(pixels, width, height, quality, &buffer, &size);
   std::string out;
   if (ok) out.assign(reinterpret_cast<char *>(buffer), size);
   std::free(buffer);

@@ -21,10 +21,10 @@ std::string degreesText(double degrees) {
   return s == "-0" ? "0" : s;
 }
 
-// The prefix the packet binds to the GPano namespace, or "".
-std::string gpanoPrefix(const std::string &xmp) {
+// The prefix the packet binds to a namespace, or "".
+std::string namespacePrefix(const std::string &xmp, const std::string &uri) {
   for (char quote : {'"', '\''}) {
-    std::size_t at = xmp.find(quote + std::string(kGpanoNamespace) + quote);
+    std::size_t at = xmp.find(quote + uri + quote);
     if (at == std::string::npos) continue;
     std::size_t colon = xmp.rfind("xmlns:", at);
     if (colon == std::string::npos) continue;
@@ -82,6 +82,13 @@ std::string shownInMessage(const std::string &s) {
 
 }  // namespace
 
+std::optional<std::string> xmpProperty(const std::string &xmp, const std::string &namespaceUri,
+                                       const std::string &name) {
+  std::string prefix = namespacePrefix(xmp, namespaceUri);
+  if (prefix.empty()) return std::nullopt;
+  return property(xmp, prefix + ":" + name);
+}
+
 std::string gpanoXmpPacket(const PanoramaCoverage &c) {
   std::string fields;
   auto add = [&fields](const char *name, const std::string &value) {
@@ -115,7 +122,7 @@ std::string gpanoXmpPacket(const PanoramaCoverage &c) {
 
 std::optional<PanoramaCoverage> gpanoCoverage(const std::string &xmp, int width, int height,
                                               const std::string &source) {
-  std::string prefix = gpanoPrefix(xmp);
+  std::string prefix = namespacePrefix(xmp, kGpanoNamespace);
   if (prefix.empty()) return std::nullopt;
   auto text = [&](const char *name) { return property(xmp, prefix + ":" + name); };
   std::optional<std::string> projection = text("ProjectionType");

@@ -20,4 +20,9 @@ std::string gpanoXmpPacket(const PanoramaCoverage &coverage);
 std::optional<PanoramaCoverage> gpanoCoverage(const std::string &xmp, int width, int height,
                                               const std::string &source);
 
+// The text of a property in the namespace, written as an attribute or as an
+// element, whatever prefix the packet binds to it; nothing when absent.
+std::optional<std::string> xmpProperty(const std::string &xmp, const std::string &namespaceUri,
+                                       const std::string &name);
+
 }  // namespace skyhost

@@ -6,8 +6,10 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <utility>
 
 #include "common/atomic_file.h"
+#include "common/base64.h"
 #include "common/file_bytes.h"
 #include "common/input_error.h"
 #include "common/utf8_path.h"
@@ -16,20 +18,6 @@
 
 namespace skyhost {
 namespace {
-
-std::string base64(const std::string &bytes) {
-  static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-    unsigned group = 0;
-    for (std::size_t k = 0; k < 3; ++k)
-      group = group << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-    for (std::size_t k = 0; k < 4; ++k) out += k <= n ? digits[(group >> (18 - 6 * k)) & 63] : '=';
-  }
-  return out;
-}
 
 std::string escapedHtml(const std::string &text) {
   std::string out;
@@ -84,8 +72,12 @@ std::string filledIn(std::string_view page, const std::map<std::string, std::str
 }  // namespace
 
 ViewerPicture readViewerPicture(const std::string &path) {
+  return viewerPicture(readFileBytes(path, "image"), path);
+}
+
+ViewerPicture viewerPicture(std::string bytes, const std::string &path) {
   ViewerPicture p;
-  p.bytes = readFileBytes(path, "image");
+  p.bytes = std::move(bytes);
   std::optional<ImageKind> kind = imageKindOf(p.bytes);
   if (!kind) throw InputError(path, "the page shows JPEG or PNG images only");
   p.mimeType = *kind == ImageKind::Png ? "image/png" : "image/jpeg";
@@ -99,7 +91,11 @@ ViewerPicture readViewerPicture(const std::string &path) {
 }
 
 std::string viewerPage(const ViewerPicture &picture, const PanoramaPlacement &placement,
-                       double headingDegrees, const std::string &title) {
+                       double headingDegrees, const std::string &title,
+                       const ViewerContent &content) {
+  auto dataUrl = [](const ViewerPicture &p) {
+    return "data:" + p.mimeType + ";base64," + base64Encoded(p.bytes);
+  };
   nlohmann::json config = {
       {"title", title},
       {"headingDegrees", headingDegrees},
@@ -109,8 +105,19 @@ std::string viewerPage(const ViewerPicture &picture, const PanoramaPlacement &pl
         {"longitudeSpan", placement.longitudeSpan},
         {"latitudeStart", placement.latitudeStart},
         {"latitudeSpan", placement.latitudeSpan}}},
-      {"image", "data:" + picture.mimeType + ";base64," + base64(picture.bytes)},
+      {"image", dataUrl(picture)},
   };
+  // Both eyes: "top-bottom" and "side-by-side" in the one image, "separate"
+  // with the right eye's own.
+  if (content.packedStereo)
+    config["stereo"] = {{"packing", *content.packedStereo == StereoPacking::TopBottom
+                                        ? "top-bottom"
+                                        : "side-by-side"}};
+  if (content.rightEye)
+    config["stereo"] = {{"packing", "separate"}, {"rightImage", dataUrl(*content.rightEye)}};
+  if (content.domeFovDegrees)
+    config["dome"] = {{"fovDegrees", *content.domeFovDegrees},
+                      {"aspect", static_cast<double>(picture.height) / picture.width}};
   return filledIn(
       kViewerHtml,
       {{"VIEWER_TITLE", escapedHtml(title)},
@@ -121,10 +128,10 @@ std::string viewerPage(const ViewerPicture &picture, const PanoramaPlacement &pl
 
 void writeViewerPage(const ViewerPicture &picture, const std::string &imagePath,
                      const PanoramaPlacement &placement, double headingDegrees,
-                     const std::string &pagePath) {
+                     const std::string &pagePath, const ViewerContent &content) {
   checkFolderExists(pagePath);
   std::string title = utf8FromPath(pathFromUtf8(imagePath).filename());
-  std::string page = viewerPage(picture, placement, headingDegrees, title);
+  std::string page = viewerPage(picture, placement, headingDegrees, title, content);
   writeAtomically(pagePath, page);
 }
 
