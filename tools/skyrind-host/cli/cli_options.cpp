@@ -98,7 +98,7 @@ void addVrOptions(CLI::App &app, Options &o) {
                              "--v-perspective", "--auto-hfov", "--auto-vfov", "--vertical-panorama",
                              "--fstop"})
       if (given(name)) o.panoramaOptions.push_back(name);
-    o.sizeGiven = given("--width") || given("--height");
+    o.heightGiven = given("--height");
   });
 }
 

@@ -112,7 +112,8 @@ int runRender(const Options &o) {
   session.newFrame(shot.frameInfo(), shot.filmWidth, shot.filmHeight);
   RenderStats stats;
   Image image = render(*scene, pluginRays(session), shot.image, {shot.filmWidth, shot.filmHeight},
-                       o.threads, stats);
+                       o.threads, stats,
+                       o.camera == "dome" ? RaylessSamples::Black : RaylessSamples::Refused);
   if (!o.camera.empty()) {
     writeVrImage(o, image);
     std::printf("%s: %dx%d, %d samples per pixel, %llu rays in %.3f s\n", o.output.c_str(),

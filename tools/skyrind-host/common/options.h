@@ -76,7 +76,7 @@ struct Options {
   VrSettings vr;
   std::vector<std::string> panoramaOptions;  // skyrind.p's camera options given
   std::vector<std::string> vrOptions;        // skyrind-vr.p's camera options given
-  bool sizeGiven = false;                    // --width or --height given
+  bool heightGiven = false;                  // --height given
   CameraMotion motion;
   ImageSettings image;
   std::string mesh;         // .obj, replaces the default geometry

@@ -76,7 +76,8 @@ struct RowRenderer {
 }  // namespace
 
 Image render(const Scene &scene, const CameraRays &camera, const ImageSettings &s,
-             const RenderFilm &film, unsigned threads, RenderStats &stats) {
+             const RenderFilm &film, unsigned threads, RenderStats &stats,
+             RaylessSamples rayless) {
   Image image(s.width, s.height);
   std::atomic<std::uint64_t> missing{0};
   std::atomic<int> nextRow{0}, rowsDone{0};
@@ -98,7 +99,7 @@ Image render(const Scene &scene, const CameraRays &camera, const ImageSettings &
   for (std::thread &worker : workers) worker.join();
   stats.seconds = progress.elapsedSeconds();
   stats.rays = static_cast<std::uint64_t>(s.width) * s.height * s.samplesPerPixel;
-  if (missing > 0)
+  if (missing > 0 && rayless == RaylessSamples::Refused)
     throw std::runtime_error("the plug-in gave no ray for " + std::to_string(missing.load()) +
                              " samples");
   return image;

@@ -33,9 +33,15 @@ struct RenderStats {
   double seconds = 0;
 };
 
+// What a film position without a ray means: a fault of the camera (the
+// render fails, naming how many), or a place the camera does not see, such
+// as the corners of a dome master (black).
+enum class RaylessSamples { Refused, Black };
+
 // threads 0: every core. The result depends on the image settings' seed
 // only, never on threads.
 Image render(const Scene &scene, const CameraRays &camera, const ImageSettings &image,
-             const RenderFilm &film, unsigned threads, RenderStats &stats);
+             const RenderFilm &film, unsigned threads, RenderStats &stats,
+             RaylessSamples rayless = RaylessSamples::Refused);
 
 }  // namespace skyhost

@@ -14,7 +14,7 @@ std::string vrServerName(const std::string &camera) {
 
 ImageSettings vrDefaultFrame(const Options &o) {
   ImageSettings image = o.image;
-  if (o.sizeGiven || o.camera.empty()) return image;
+  if (o.heightGiven || o.camera.empty()) return image;
   image.height = o.camera == "vr180" ? image.width / 2 : image.width;
   return image;
 }

@@ -12,7 +12,7 @@ namespace skyhost {
 // "SkyrindStereo360", "SkyrindVR180" or "SkyrindDome"; "" for skyrind.p's.
 std::string vrServerName(const std::string &camera);
 
-// Without --width or --height: square for stereo 360 (each eye 2:1) and the
+// Without --height: square for stereo 360 (each eye 2:1) and the
 // dome, 2:1 for VR180 (each eye square).
 ImageSettings vrDefaultFrame(const Options &options);
 
