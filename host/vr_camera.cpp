@@ -27,8 +27,7 @@ using DomeSlot = ParameterSlot<VrParameterHandles, DomeSettings>;
 constexpr StereoSlot kStereoParameters[] = {
     {&VrParameterHandles::eyeSeparation, &StereoSettings::eyeSeparation, VPARM_DISTANCE,
      "EyeSeparation"},
-    {&VrParameterHandles::convergence, &StereoSettings::convergence, VPARM_DISTANCE,
-     "Convergence"},
+    {&VrParameterHandles::convergence, &StereoSettings::convergence, VPARM_DISTANCE, "Convergence"},
     {&VrParameterHandles::poleMergeFrom, &StereoSettings::poleMergeFrom, VPARM_ANGLE,
      "PoleMergeFrom"},
     {&VrParameterHandles::poleMergeTo, &StereoSettings::poleMergeTo, VPARM_ANGLE, "PoleMergeTo"},
@@ -151,7 +150,8 @@ const char *loadCamera(void *instance, const LoadState *state) {
   if (words[0] > kBlockLayout) return kNewerBlock;
   if (isDome(*camera)) return nullptr;
   if (delivered >= 2) camera->stereo.eyes = words[1];
-  if (delivered >= 3 && camera->camera == VrCamera::VR180) camera->stereo.parallelCameras = words[2];
+  if (delivered >= 3 && camera->camera == VrCamera::VR180)
+    camera->stereo.parallelCameras = words[2];
   return nullptr;
 }
 
@@ -162,6 +162,8 @@ double degrees(double radians) {
 const char *describeCamera(void *instance) {
   VrInstance *camera = cameraOf(instance);
   if (!camera) return "Skyrind VR";
+  // The values at the host's current time, as its panel shows them.
+  if (services.time) evaluateParameters(*camera, services.time->time);
   char *text = camera->description;
   const std::size_t size = sizeof camera->description;
   if (isDome(*camera)) {
@@ -248,9 +250,9 @@ int noProjection(void *, double, double, const double[3], double, int, double[3]
 }
 
 constexpr CameraServer serverFor(void *(*create)(void *, void *, const char **)) {
-  return {create,   destroyCamera, copyCamera,      loadCamera, saveCamera,     describeCamera,
-          newFrame, noPreview,     evaluate,        flags,      noPreviewForEye, evaluateForEye,
-          flags,    noProjection};
+  return {create,          destroyCamera,  copyCamera, loadCamera,  saveCamera,
+          describeCamera,  newFrame,       noPreview,  evaluate,    flags,
+          noPreviewForEye, evaluateForEye, flags,      noProjection};
 }
 
 }  // namespace
