@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 zip="$work/$zip_name"
 [ -f "$zip" ] || { echo "FAIL: cpack made no $zip_name"; ls "$work"; exit 1; }
 contents="$(unzip -Z1 "$zip" | sort | tr '\n' ' ')"
-[ "$contents" = "INSTALL.txt skyrind-host.exe skyrind.p " ] || { echo "FAIL: the ZIP holds [$contents]"; exit 1; }
+[ "$contents" = "INSTALL.txt skyrind-host.exe skyrind-vr.p skyrind.p " ] || { echo "FAIL: the ZIP holds [$contents]"; exit 1; }
 unzip -q "$zip" -d "$work/unpacked"
 grep -q '"Horizontal FOV"' "$work/unpacked/INSTALL.txt" || { echo "FAIL: no controls table"; exit 1; }
 grep -q 'skyrind-host tag render.jpg --hfov 360 --vfov 180' "$work/unpacked/INSTALL.txt" ||
