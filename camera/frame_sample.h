@@ -38,11 +38,11 @@ struct FrameSample {
   // uz·uz) of panAxis and of tiltAxis: the same products on every ray.
   Vec3 panSquares;
   Vec3 tiltSquares;
-  // With the lens at its centre (radius · lens x and y both +0) the offsets
-  // lensR and lensU after the steps are zeros: +0 on an angular axis (turned),
-  // (+0 · `right`) or (+0 · `up`) on a perspective one. What the ray then
-  // adds to the target, (−0 − lensR) − lensU, and to the position,
-  // lensR + lensU.
+  // With the lens at its centre (radius · lens x and y zero, +0 on a
+  // perspective axis) the offsets lensR and lensU after the steps are zeros:
+  // +0 on an angular axis (turned), (+0 · `right`) or (+0 · `up`) on a
+  // perspective one. What the ray then adds to the target,
+  // (−0 − lensR) − lensU, and to the position, lensR + lensU.
   Vec3 centreToTarget;
   Vec3 centreToOrigin;
 };

@@ -89,16 +89,17 @@ template <bool perspective, bool centre>
   }
 }
 
-// The lens at its centre: radius · lens x and radius · lens y both +0, on a
+// The lens at its centre: radius · lens x and radius · lens y zero, on a
 // sample with finite axes, at finite angles. The offsets are then zeros whose
 // only effect is on the signs of zero components, which the sample holds
 // (FrameSample::centreToTarget, centreToOrigin), so the `centre` instance
-// neither forms nor turns them. A turned zero offset is +0: its products are
-// ±0 and the matrix's zero row is added last. An offset that is not turned,
-// on a perspective axis, keeps the signs of (+0 · axis), and since
-// −0 − (+0) is −0 but −0 − (−0) is +0, those signs decide a zero component
-// of D. A NaN or infinite axis or angle would turn the zeros into NaN, and a
-// −0 product gives other signs: such rays take the full path.
+// neither forms nor turns them. A turned zero offset is +0 whatever its sign:
+// its products are ±0 and the matrix's zero row is added last. An offset that
+// is not turned, on a perspective axis, keeps the signs of (radius · lens) ·
+// axis; since −0 − (+0) is −0 but −0 − (−0) is +0, those signs decide a zero
+// component of D, and the sample's values are those of a +0 product. A NaN
+// or infinite axis or angle would turn the zeros into NaN, as would a NaN
+// product: such rays, and −0 products on perspective axes, take the full path.
 template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool centre>
 [[gnu::always_inline]] inline Ray traceFrom(const FrameSample &s, Working &w, double radiusX,
                                             double radiusY) {
@@ -133,9 +134,10 @@ template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool cent
   return ray;
 }
 
-// True when a and b are both +0: no bit set.
-[[gnu::always_inline]] inline bool positiveZeros(double a, double b) {
-  return (std::bit_cast<uint64_t>(a) | std::bit_cast<uint64_t>(b)) == 0;
+// True when r is +0, or either zero where its sign is lost (a turned offset).
+template <bool keepsSign>
+[[gnu::always_inline]] inline bool zeroOffset(double r) {
+  return (keepsSign ? std::bit_cast<uint64_t>(r) : std::bit_cast<uint64_t>(r) << 1) == 0;
 }
 
 // True when neither is NaN: a rotation built from them is finite.
@@ -155,8 +157,8 @@ inline Ray trace(const FrameSample &s, double filmX, double filmY, double lensX,
   if constexpr (!hPerspective) w.pan = sinCos(w.X * s.angleScaleX);
   if constexpr (!vPerspective) w.tilt = sinCos(-(w.Y * s.angleScaleY));
   const double radiusX = s.lensRadius * lensX, radiusY = s.lensRadius * lensY;
-  if (positiveZeros(radiusX, radiusY) && s.finiteAxes != 0 && (hPerspective || numbers(w.pan)) &&
-      (vPerspective || numbers(w.tilt)))
+  if (zeroOffset<hPerspective>(radiusX) && zeroOffset<vPerspective>(radiusY) && s.finiteAxes != 0 &&
+      (hPerspective || numbers(w.pan)) && (vPerspective || numbers(w.tilt)))
     return traceFrom<verticalPanorama, hPerspective, vPerspective, true>(s, w, radiusX, radiusY);
   return traceFrom<verticalPanorama, hPerspective, vPerspective, false>(s, w, radiusX, radiusY);
 }
