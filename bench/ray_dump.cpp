@@ -1,7 +1,11 @@
 // The same inputs through the plug-in on each platform, dumped bit for bit,
 // and the dumps compared: how many rays differ between the Linux and the
 // Windows module, and by how many units in the last place.
-//   ray_dump rays FILE        1,000,000 rays, 125,000 per switch combination
+//   ray_dump rays FILE        2,055,296 rays: per switch combination 125,000
+//                             film positions with the lens on the aperture,
+//                             the same with the lens at its centre, then the
+//                             zero-heavy grid (below) at two f-stops, with
+//                             and without a NaN axis
 //   ray_dump trig FILE        the C runtime's sin and cos over [-2π, 2π]
 //   ray_dump trig-static FILE the sin and cos the compiler's library links in
 //                             (on Windows MinGW's own x87 ones)
@@ -11,6 +15,10 @@
 // The inputs use no library function: film, lens and time positions come
 // from 53-bit integers, so both platforms feed the module identical bits. The
 // camera moves but does not turn, so the host's item axes are exact too.
+// The zero-heavy grid keeps the camera still at (−0, 1.5, −0) with its axes
+// along the world's, and asks at film and lens positions of ±0, so that
+// targets, offsets and origins have exact zero components of both signs,
+// with a pinhole of radius 0 (f-stop ∞) beside f/4.
 #include <chrono>
 #include <cinttypes>
 #include <cmath>
@@ -18,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -58,12 +67,31 @@ std::vector<Sample> samples(double filmWidth, double filmHeight) {
 // vertical perspective, bit 2 vertical panorama), with an aperture and three
 // motion steps; perspective axes take 100°.
 struct Session : bench::BenchCamera {
-  explicit Session(int switches)
+  explicit Session(int switches, double fStop = 4.0)
       : BenchCamera({.switches = switches,
                      .motionSteps = 3,
-                     .fStop = 4.0,
+                     .fStop = fStop,
                      .turns = false,
                      .perspectiveFovDegrees = 100}) {}
+  // Still at (−0, 1.5, −0) across the exposure, heading, pitch, bank and
+  // both shifts −0, scaled by −1 along z: film positions of −0 then give
+  // X, Y = −0, and `forward` = (−0, −0, −1), so that zero target components
+  // come with both signs. A scale of 0 along x makes `right` NaN.
+  void holdAtNegativeZero(double scaleX) {
+    using refhost::ItemChannel;
+    const ItemChannel channels[] = {ItemChannel::PositionX, ItemChannel::PositionY,
+                                    ItemChannel::PositionZ, ItemChannel::Heading,
+                                    ItemChannel::Pitch,     ItemChannel::Bank,
+                                    ItemChannel::ScaleX,    ItemChannel::ScaleZ};
+    const double values[] = {-0.0, 1.5, -0.0, -0.0, -0.0, -0.0, scaleX, -1.0};
+    for (int i = 0; i < 8; ++i) {
+      camera().curve(channels[i]).clearKeys();
+      camera().curve(channels[i]).setStaticValue(values[i]);
+    }
+    channel("HShift").curve().setStaticValue(-0.0);
+    channel("VShift").curve().setStaticValue(-0.0);
+    newFrame(3);
+  }
   int evaluate(const Sample &s, CameraRay &ray) {
     return BenchCamera::evaluate()(instance(), s.filmX, s.filmY, s.lensX, s.lensY, s.time, &ray);
   }
@@ -88,11 +116,24 @@ std::vector<double> read(const char *path, std::uint32_t &width) {
   return values;
 }
 
+// Film positions of ±0, ±W/4 and ±W/2 (likewise y), lens positions of ±0,
+// 1/2 and −1, at the exposure's start, middle and end.
+std::vector<Sample> zeroHeavy(double filmWidth, double filmHeight) {
+  const double film[] = {0.0, -0.0, 0.25, -0.25, 0.5, -0.5};
+  const double lens[] = {0.0, -0.0, 0.5, -1.0};
+  std::vector<Sample> out;
+  for (double fx : film)
+    for (double fy : film)
+      for (double lx : lens)
+        for (double ly : lens)
+          for (double t : {0.0, 0.5, 1.0})
+            out.push_back({fx * filmWidth, fy * filmHeight, lx, ly, t});
+  return out;
+}
+
 void dumpRays(const char *path) {
   std::vector<double> values;
-  const std::vector<Sample> inputs = samples(Session::filmWidth(), Session::filmHeight());
-  for (int switches = 0; switches < 8; ++switches) {
-    Session session(switches);
+  auto dump = [&](Session &session, const std::vector<Sample> &inputs) {
     for (const Sample &s : inputs) {
       CameraRay ray{};
       const int status = session.evaluate(s, ray);
@@ -100,6 +141,21 @@ void dumpRays(const char *path) {
                                    ray.origin[2], ray.direction[0], ray.direction[1],
                                    ray.direction[2], ray.facing[0], ray.facing[1], ray.facing[2]});
     }
+  };
+  const std::vector<Sample> onAperture = samples(Session::filmWidth(), Session::filmHeight());
+  std::vector<Sample> atCentre = onAperture;
+  for (Sample &s : atCentre) s.lensX = s.lensY = 0.0;
+  const std::vector<Sample> grid = zeroHeavy(Session::filmWidth(), Session::filmHeight());
+  for (int switches = 0; switches < 8; ++switches) {
+    Session session(switches);
+    dump(session, onAperture);
+    dump(session, atCentre);
+    for (double fStop : {4.0, std::numeric_limits<double>::infinity()})
+      for (double scaleX : {1.0, 0.0}) {
+        Session still(switches, fStop);
+        still.holdAtNegativeZero(scaleX);
+        dump(still, grid);
+      }
   }
   write(path, 10, values);
 }

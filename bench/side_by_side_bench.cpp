@@ -63,7 +63,7 @@ void BM_AgainstBaseline(benchmark::State &state) {
           {perspective ? pinholeBaseline : equirectangularBaseline, &floorFrame,
            floor.samples(kWindow, false)});
 }
-BENCHMARK(BM_AgainstBaseline)->ArgsProduct({{0, 4, 3, 7}, {0, 1}});
+BENCHMARK(BM_AgainstBaseline)->ArgsProduct({benchmark::CreateDenseRange(0, 7, 1), {0, 1}});
 
 // Arg: switches 0..7. Depth of field at f/2.8 with lens positions over the
 // aperture, against the same case with the lens at the centre of a pinhole.

@@ -18,6 +18,14 @@ Vec3 unit(const Vec3 &v) {
   return {v.x / l, v.y / l, v.z / l};
 }
 
+Vec3 squares(const Vec3 &v) {
+  return {v.x * v.x, v.y * v.y, v.z * v.z};
+}
+
+bool finite(const Vec3 &v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
 }  // namespace
 
 FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose, const Lens &lens,
@@ -41,6 +49,8 @@ FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose,
   s.verticalPanorama = settings.switches.verticalPanorama;
   s.hPerspective = settings.switches.hPerspective;
   s.vPerspective = settings.switches.vPerspective;
+  s.rayMode = (s.hPerspective != 0 ? 1u : 0u) | (s.vPerspective != 0 ? 2u : 0u) |
+              (s.verticalPanorama != 0 ? 4u : 0u);
 
   s.right = unit(pose.right);
   s.up = unit(pose.up);
@@ -50,6 +60,14 @@ FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose,
   s.position = pose.position;
   s.panAxis = unit(s.up);
   s.tiltAxis = unit(s.right);
+  s.panSquares = squares(s.panAxis);
+  s.tiltSquares = squares(s.tiltAxis);
+  s.finiteAxes = finite(s.right) && finite(s.up) && finite(s.panAxis) && finite(s.tiltAxis);
+  const Vec3 zero{0.0, 0.0, 0.0};
+  const Vec3 lensR = s.hPerspective != 0 ? 0.0 * s.right : zero;
+  const Vec3 lensU = s.vPerspective != 0 ? 0.0 * s.up : zero;
+  s.centreToTarget = Vec3{-0.0, -0.0, -0.0} - lensR - lensU;
+  s.centreToOrigin = lensR + lensU;
   return s;
 }
 

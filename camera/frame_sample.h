@@ -20,6 +20,11 @@ struct FrameSample {
   int32_t verticalPanorama;
   int32_t hPerspective;
   int32_t vPerspective;
+  // The three flags as one kernel number: bit 0 hPerspective, bit 1
+  // vPerspective, bit 2 verticalPanorama.
+  uint32_t rayMode;
+  // Non-zero when right, up, panAxis and tiltAxis are all finite.
+  int32_t finiteAxes;
   Vec3 right;         // unit
   Vec3 up;            // unit
   Vec3 focusForward;  // unit forward times the focal distance
@@ -29,6 +34,17 @@ struct FrameSample {
   // `up` / |up| and `right` / |right|: once per sample instead of per ray.
   Vec3 panAxis;
   Vec3 tiltAxis;
+  // The rotation builder's squares of each axis component, (ux·ux, uy·uy,
+  // uz·uz) of panAxis and of tiltAxis: the same products on every ray.
+  Vec3 panSquares;
+  Vec3 tiltSquares;
+  // With the lens at its centre (radius · lens x and y zero, +0 on a
+  // perspective axis) the offsets lensR and lensU after the steps are zeros:
+  // +0 on an angular axis (turned), (+0 · `right`) or (+0 · `up`) on a
+  // perspective one. What the ray then adds to the target,
+  // (−0 − lensR) − lensU, and to the position, lensR + lensU.
+  Vec3 centreToTarget;
+  Vec3 centreToOrigin;
 };
 
 // The camera item at one time, as the host gives it: world position and the

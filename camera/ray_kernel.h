@@ -7,10 +7,13 @@
 // facing. One template instance per switch combination keeps the untaken
 // branches out of every ray; each does the scalar operations in their written
 // order, so the rays equal the reference (camera/ray_reference.h) bit for bit.
+// Each combination has a lens-at-centre instance too (`centre`, below).
 // Inline, so that the host's evaluate callback holds the whole ray.
 #pragma once
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "camera/frame_sample.h"
 #include "camera/runtime_math.h"
@@ -28,16 +31,16 @@ namespace ray_kernel {
 // The 3×3 part of the row-major Rodrigues matrix about the unit axis u by an
 // angle, applied to row vectors: v·M = v·c + (u × v)·s + u·(u·v)·t. For
 // right × up = forward a positive angle about `up` turns `forward` towards
-// `right`.
+// `right`. uu holds the sample's (ux·ux, uy·uy, uz·uz).
 struct Rotation {
   Vec3 row0, row1, row2;
 };
 
-[[gnu::always_inline]] inline Rotation rotation(const Vec3 &u, SinCos angle) {
+[[gnu::always_inline]] inline Rotation rotation(const Vec3 &u, const Vec3 &uu, SinCos angle) {
   const double c = angle.c, s = angle.s, t = 1 - c;
-  return {{c + t * (u.x * u.x), t * u.x * u.y + s * u.z, t * u.x * u.z - s * u.y},
-          {t * u.x * u.y - s * u.z, c + t * (u.y * u.y), t * u.y * u.z + s * u.x},
-          {t * u.x * u.z + s * u.y, t * u.y * u.z - s * u.x, c + t * (u.z * u.z)}};
+  return {{c + t * uu.x, t * u.x * u.y + s * u.z, t * u.x * u.z - s * u.y},
+          {t * u.x * u.y - s * u.z, c + t * uu.y, t * u.y * u.z + s * u.x},
+          {t * u.x * u.z + s * u.y, t * u.y * u.z - s * u.x, c + t * uu.z}};
 }
 
 // v·M with the matrix's zero translation row added last, which turns a −0
@@ -60,30 +63,86 @@ struct Working {
 
 // Perspective: slide the target along `right` on the plane of focus.
 // Angular: pan the target, the facing and lensR about `up`.
-template <bool perspective>
+template <bool perspective, bool centre>
 [[gnu::always_inline]] inline void horizontalStep(const FrameSample &s, Working &w) {
   if constexpr (perspective) {
     w.target = w.target + (w.X * s.planeScaleX) * s.right;
   } else {
-    const Rotation pan = rotation(s.panAxis, w.pan);
+    const Rotation pan = rotation(s.panAxis, s.panSquares, w.pan);
     w.target = turned(w.target, pan);
     w.facing = turned(w.facing, pan);
-    w.lensR = turned(w.lensR, pan);
+    if constexpr (!centre) w.lensR = turned(w.lensR, pan);
   }
 }
 
 // Perspective: slide the target along `up`. Angular: tilt the target, the
 // facing and lensU about `right`.
-template <bool perspective>
+template <bool perspective, bool centre>
 [[gnu::always_inline]] inline void verticalStep(const FrameSample &s, Working &w) {
   if constexpr (perspective) {
     w.target = w.target + (w.Y * s.planeScaleY) * s.up;
   } else {
-    const Rotation tilt = rotation(s.tiltAxis, w.tilt);
+    const Rotation tilt = rotation(s.tiltAxis, s.tiltSquares, w.tilt);
     w.target = turned(w.target, tilt);
     w.facing = turned(w.facing, tilt);
-    w.lensU = turned(w.lensU, tilt);
+    if constexpr (!centre) w.lensU = turned(w.lensU, tilt);
   }
+}
+
+// The lens at its centre: radius · lens x and radius · lens y zero, on a
+// sample with finite axes, at finite angles. The offsets are then zeros whose
+// only effect is on the signs of zero components, which the sample holds
+// (FrameSample::centreToTarget, centreToOrigin), so the `centre` instance
+// neither forms nor turns them. A turned zero offset is +0 whatever its sign:
+// its products are ±0 and the matrix's zero row is added last. An offset that
+// is not turned, on a perspective axis, keeps the signs of (radius · lens) ·
+// axis; since −0 − (+0) is −0 but −0 − (−0) is +0, those signs decide a zero
+// component of D, and the sample's values are those of a +0 product. A NaN
+// or infinite axis or angle would turn the zeros into NaN, as would a NaN
+// product: such rays, and −0 products on perspective axes, take the full path.
+template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool centre>
+[[gnu::always_inline]] inline Ray traceFrom(const FrameSample &s, Working &w, double radiusX,
+                                            double radiusY) {
+  if constexpr (!centre) {
+    w.lensR = radiusX * s.right;
+    w.lensU = radiusY * s.up;
+  }
+  w.target = s.focusForward;
+  w.facing = s.forward;
+
+  // The ordinary panorama tilts first and then pans (poles along `up`); the
+  // vertical panorama pans first and then tilts (poles along `right`). Both
+  // steps use the sample's own axes, never turned ones.
+  if constexpr (verticalPanorama) {
+    horizontalStep<hPerspective, centre>(s, w);
+    verticalStep<vPerspective, centre>(s, w);
+  } else {
+    verticalStep<vPerspective, centre>(s, w);
+    horizontalStep<hPerspective, centre>(s, w);
+  }
+
+  // D = T − lensR − lensU from the lens to the target, and the origin
+  // `position` + lensR + lensU; at the centre T + ((−0 − lensR) − lensU) and
+  // `position` + (lensR + lensU), the same bits for zero offsets. A
+  // zero-length D (a degenerate focal distance) looks where the film faces.
+  const Vec3 D = centre ? w.target + s.centreToTarget : w.target - w.lensR - w.lensU;
+  const double length = std::sqrt(D.x * D.x + D.y * D.y + D.z * D.z);
+  Ray ray;
+  ray.origin = centre ? s.position + s.centreToOrigin : s.position + w.lensR + w.lensU;
+  ray.direction = length == 0.0 ? w.facing : Vec3{D.x / length, D.y / length, D.z / length};
+  ray.facing = w.facing;
+  return ray;
+}
+
+// True when r is +0, or either zero where its sign is lost (a turned offset).
+template <bool keepsSign>
+[[gnu::always_inline]] inline bool zeroOffset(double r) {
+  return (keepsSign ? std::bit_cast<uint64_t>(r) : std::bit_cast<uint64_t>(r) << 1) == 0;
+}
+
+// True when neither is NaN: a rotation built from them is finite.
+[[gnu::always_inline]] inline bool numbers(SinCos a) {
+  return a.s == a.s && a.c == a.c;
 }
 
 // One switch combination's ray.
@@ -97,31 +156,11 @@ inline Ray trace(const FrameSample &s, double filmX, double filmY, double lensX,
   // −(Y · angleScaleY) about `right`, so that a positive Y looks up.
   if constexpr (!hPerspective) w.pan = sinCos(w.X * s.angleScaleX);
   if constexpr (!vPerspective) w.tilt = sinCos(-(w.Y * s.angleScaleY));
-  w.lensR = (s.lensRadius * lensX) * s.right;
-  w.lensU = (s.lensRadius * lensY) * s.up;
-  w.target = s.focusForward;
-  w.facing = s.forward;
-
-  // The ordinary panorama tilts first and then pans (poles along `up`); the
-  // vertical panorama pans first and then tilts (poles along `right`). Both
-  // steps use the sample's own axes, never turned ones.
-  if constexpr (verticalPanorama) {
-    horizontalStep<hPerspective>(s, w);
-    verticalStep<vPerspective>(s, w);
-  } else {
-    verticalStep<vPerspective>(s, w);
-    horizontalStep<hPerspective>(s, w);
-  }
-
-  // D = T − lensR − lensU from the lens to the target; a zero-length D (a
-  // degenerate focal distance) looks where the film faces (W).
-  const Vec3 D = w.target - w.lensR - w.lensU;
-  const double length = std::sqrt(D.x * D.x + D.y * D.y + D.z * D.z);
-  Ray ray;
-  ray.origin = s.position + w.lensR + w.lensU;
-  ray.direction = length == 0.0 ? w.facing : Vec3{D.x / length, D.y / length, D.z / length};
-  ray.facing = w.facing;
-  return ray;
+  const double radiusX = s.lensRadius * lensX, radiusY = s.lensRadius * lensY;
+  if (zeroOffset<hPerspective>(radiusX) && zeroOffset<vPerspective>(radiusY) && s.finiteAxes != 0 &&
+      (hPerspective || numbers(w.pan)) && (vPerspective || numbers(w.tilt)))
+    return traceFrom<verticalPanorama, hPerspective, vPerspective, true>(s, w, radiusX, radiusY);
+  return traceFrom<verticalPanorama, hPerspective, vPerspective, false>(s, w, radiusX, radiusY);
 }
 
 // The eight switch combinations, each its own kernel.
@@ -137,8 +176,7 @@ enum class RayMode : unsigned {
 };
 
 inline RayMode modeOf(const FrameSample &s) {
-  return static_cast<RayMode>((s.hPerspective != 0 ? 1u : 0u) | (s.vPerspective != 0 ? 2u : 0u) |
-                              (s.verticalPanorama != 0 ? 4u : 0u));
+  return static_cast<RayMode>(s.rayMode);
 }
 
 }  // namespace ray_kernel

@@ -2,10 +2,13 @@
 // random scenes: every mode, moving and scaled cameras, animated fields of
 // view and shifts, lens positions and motion steps. Guards any rewrite of
 // evaluate or the frame sampling for speed.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "camera_fixture.h"
 #include "plain_transcription.h"
@@ -167,6 +170,88 @@ TEST_F(PlainTranscription, RaysMatchBitForBitWhereComponentsAreZero) {
     destroy(instance);
   }
   EXPECT_EQ(mismatches, 0);
+}
+
+bool sameBitsOrNaN(const CameraRay &a, const CameraRay &b) {
+  for (int i = 0; i < 3; ++i)
+    for (const auto &[x, y] :
+         {std::pair{a.origin[i], b.origin[i]}, std::pair{a.direction[i], b.direction[i]},
+          std::pair{a.facing[i], b.facing[i]}})
+      if (std::memcmp(&x, &y, sizeof x) != 0 && !(std::isnan(x) && std::isnan(y))) return false;
+  return true;
+}
+
+// The lens at its centre takes its own path through the kernel; its rays
+// must keep every signed zero of the full path. The camera stands still at
+// (−0, −0, −0) with −0 angles and shifts, its z axis or all three scaled by
+// −1, so that film positions of ±0 give targets, offsets and origins with
+// exact zeros of both signs; each switch combination runs at f/4, with a
+// radius of 0 (an infinite f-stop), and with a zero film height (infinite
+// angles per film unit). A third camera has its x axis scaled by 0 (a NaN
+// `right`): NaN turns and axes must not take the centre's path. A NaN
+// matches any NaN: the reference's separate sine and cosine need not give
+// sincos's NaN sign.
+TEST_F(PlainTranscription, RaysMatchBitForBitWithSignedZerosAtTheLensCentre) {
+  host.log().setEnabled(false);
+  const ItemChannel still[] = {ItemChannel::PositionX, ItemChannel::PositionY,
+                               ItemChannel::PositionZ, ItemChannel::Heading,
+                               ItemChannel::Pitch,     ItemChannel::Bank};
+  for (ItemChannel c : still) {
+    camera.curve(c).clearKeys();
+    camera.curve(c).setStaticValue(-0.0);
+  }
+  const FrameInfo frame = frameInfo(1);
+  const double films[] = {0.0, -0.0, 0.25, -0.25};
+  const double lenses[] = {0.0, -0.0, 0.5, -1.0};
+  const double fStops[] = {4.0, std::numeric_limits<double>::infinity()};
+  const double filmHeights[] = {kFilmHeight, 0.0};
+  int mismatches = 0, negativeZeroDirections = 0, negativeZeroOrigins = 0;
+  const double scales[][3] = {{1, 1, -1}, {-1, -1, -1}, {0, 1, -1}};
+  for (int scene = 0; scene < 24; ++scene)
+    for (double fStop : fStops)
+      for (double filmHeight : filmHeights) {
+        const int mode = scene & 7;
+        camera.curve(ItemChannel::ScaleX).setStaticValue(scales[scene / 8][0]);
+        camera.curve(ItemChannel::ScaleY).setStaticValue(scales[scene / 8][1]);
+        camera.curve(ItemChannel::ScaleZ).setStaticValue(scales[scene / 8][2]);
+        plain::Switches sw;
+        sw.verticalPanorama = mode & 1;
+        sw.hPerspective = (mode >> 1) & 1;
+        sw.vPerspective = (mode >> 2) & 1;
+        camera.curve(ItemChannel::FStop).setStaticValue(fStop);
+        void *instance = create();
+        setSwitches(instance, sw.hPerspective, sw.vPerspective, sw.verticalPanorama);
+        channel(instance, "HShift").curve().setStaticValue(-0.0);
+        channel(instance, "VShift").curve().setStaticValue(-0.0);
+        const plain::HostScene hostScene = this->hostScene(instance, sw, kFilmWidth, filmHeight);
+        ASSERT_EQ(newFrame(instance, frame, kFilmWidth, filmHeight), std::nullopt);
+        const std::vector<plain::Sample> table = plain::sampleTable(hostScene, frame);
+        for (double fx : films)
+          for (double fy : films)
+            for (double lx : lenses)
+              for (double ly : lenses) {
+                const double filmX = fx * kFilmWidth, filmY = fy * kFilmHeight;
+                CameraRay got;
+                std::memset(&got, 0x5A, sizeof got);
+                ASSERT_EQ(handler.evaluate(instance, filmX, filmY, lx, ly, 0.0, got), 1);
+                const CameraRay want = plain::evaluate(table, filmX, filmY, lx, ly, 0.0);
+                for (int i = 0; i < 3; ++i) {
+                  negativeZeroDirections += got.direction[i] == 0 && std::signbit(got.direction[i]);
+                  negativeZeroOrigins += got.origin[i] == 0 && std::signbit(got.origin[i]);
+                }
+                if (sameBitsOrNaN(got, want) || ++mismatches > 5) continue;
+                ADD_FAILURE() << "scene " << scene << " f-stop " << fStop << " film height "
+                              << filmHeight << " film " << refhost::printReal(filmX) << " "
+                              << refhost::printReal(filmY) << " lens " << refhost::printReal(lx)
+                              << " " << refhost::printReal(ly) << "\n got  " << printRay(got)
+                              << "\n want " << printRay(want);
+              }
+        destroy(instance);
+      }
+  EXPECT_EQ(mismatches, 0);
+  // The scene must reach the zeros it is about.
+  EXPECT_GT(negativeZeroDirections, 0);
+  EXPECT_GT(negativeZeroOrigins, 0);
 }
 
 }  // namespace
