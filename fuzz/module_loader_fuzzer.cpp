@@ -182,7 +182,8 @@ void declaredDescriptor(FuzzedDataProvider &in) {
         const std::string text = cString(in, 8);
         tags[t].string = in.ConsumeBool() ? storage.string(text) : nullptr;
         tags[t].tag = in.ConsumeIntegral<std::uint32_t>();
-        if (!tags[t].string && tags[t].tag == 0) break;
+        // The host ends a tag list at its first tag word 0, whatever its text.
+        if (tags[t].tag == 0) break;
         d.tags.emplace_back(tags[t].string ? text : "", tags[t].tag);
       }
       record.tags = tags;
