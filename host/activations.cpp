@@ -11,13 +11,8 @@ bool isEyeVersion(int version) {
 
 void fillOperations(const CameraServer &server, GlobalFunc global, InstanceFuncs *inst) {
   if (!inst) return;
+  *inst = server.operations;
   inst->priv = reinterpret_cast<void *>(global);
-  inst->create = server.create;
-  inst->destroy = server.destroy;
-  inst->copy = server.copy;
-  inst->load = server.load;
-  inst->save = server.save;
-  inst->describe = server.describe;
 }
 
 }  // namespace

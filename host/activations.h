@@ -11,12 +11,7 @@ namespace skyrind {
 // What one camera handler gives the host: its instance operations, and its
 // callbacks for version 2 and for versions 3 and 4.
 struct CameraServer {
-  void *(*create)(void *priv, void *item, const char **error);
-  void (*destroy)(void *instance);
-  const char *(*copy)(void *to, void *from);
-  const char *(*load)(void *instance, const LoadState *state);
-  const char *(*save)(void *instance, const SaveState *state);
-  const char *(*describe)(void *instance);
+  InstanceFuncs operations;  // priv left null: activation puts the global lookup there
   CameraNewFrameFunc newFrame;
   // Version 2.
   CameraPreviewFunc preview;

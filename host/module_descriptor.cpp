@@ -16,9 +16,16 @@ void *startup() {
 void shutdown(void *) {}
 
 constexpr CameraServer kPanoramaCamera = {
-    createInstance,      destroyInstance,   copyInstance,    loadInstance, saveInstance,
-    describeInstance,    newFrame,          previewMatrix,   evaluateRay,  handlerFlags,
-    previewMatrixForEye, evaluateRayForEye, eyeHandlerFlags, noProjection,
+    .operations = {nullptr, createInstance, destroyInstance, copyInstance, loadInstance,
+                   saveInstance, describeInstance},
+    .newFrame = newFrame,
+    .preview = previewMatrix,
+    .evaluate = evaluateRay,
+    .flags = handlerFlags,
+    .eyePreview = previewMatrixForEye,
+    .eyeEvaluate = evaluateRayForEye,
+    .eyeFlags = eyeHandlerFlags,
+    .project = noProjection,
 };
 
 constexpr PanelTables kPanoramaPanel = {

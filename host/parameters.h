@@ -27,8 +27,7 @@ using ParameterTable = std::span<const ParameterSlot<Handles, Values>>;
 
 // Creates, sets up and sets each parameter to its current value.
 template <class H, class V>
-void createParameters(ParameterTable<H, V> table, H &handles, V &values,
-                      HostChannelGroup *group) {
+void createParameters(ParameterTable<H, V> table, H &handles, V &values, HostChannelGroup *group) {
   const VParmFuncs *parms = services.parms;
   if (!parms) return;
   for (const auto &p : table) {

@@ -31,10 +31,9 @@ const char *newSampleTable(const FrameInfo &frame, FrameTiming &timing, Sample *
   if (!table) return kNoMemoryMessage;
   for (uint32_t i = 0; i <= count; ++i) {
     // Quotient first, then the product with i, then the sum.
-    const double t =
-        count == 0 ? timing.start
-                   : timing.start + (timing.duration / static_cast<double>(count)) *
-                                        static_cast<double>(i);
+    const double t = count == 0 ? timing.start
+                                : timing.start + (timing.duration / static_cast<double>(count)) *
+                                                     static_cast<double>(i);
     if (const char *message = sampleAt(t, table[i])) {
       std::free(table);
       return message;

@@ -250,9 +250,16 @@ int noProjection(void *, double, double, const double[3], double, int, double[3]
 }
 
 constexpr CameraServer serverFor(void *(*create)(void *, void *, const char **)) {
-  return {create,          destroyCamera,  copyCamera, loadCamera,  saveCamera,
-          describeCamera,  newFrame,       noPreview,  evaluate,    flags,
-          noPreviewForEye, evaluateForEye, flags,      noProjection};
+  return {.operations = {nullptr, create, destroyCamera, copyCamera, loadCamera, saveCamera,
+                         describeCamera},
+          .newFrame = newFrame,
+          .preview = noPreview,
+          .evaluate = evaluate,
+          .flags = flags,
+          .eyePreview = noPreviewForEye,
+          .eyeEvaluate = evaluateForEye,
+          .eyeFlags = flags,
+          .project = noProjection};
 }
 
 }  // namespace

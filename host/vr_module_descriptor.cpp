@@ -35,10 +35,10 @@ int activateInterface(int version, GlobalFunc global, void *local, void *) {
 // Each camera's tag list: its user name in US English, then the end.
 const ServerTagInfo kStereo360Tags[] = {
     {"Skyrind Stereo 360", SERVER_TAG_USER_NAME | SERVER_TAG_US_ENGLISH}, {nullptr, 0}};
-const ServerTagInfo kVR180Tags[] = {
-    {"Skyrind VR180", SERVER_TAG_USER_NAME | SERVER_TAG_US_ENGLISH}, {nullptr, 0}};
-const ServerTagInfo kDomeTags[] = {
-    {"Skyrind Dome", SERVER_TAG_USER_NAME | SERVER_TAG_US_ENGLISH}, {nullptr, 0}};
+const ServerTagInfo kVR180Tags[] = {{"Skyrind VR180", SERVER_TAG_USER_NAME | SERVER_TAG_US_ENGLISH},
+                                    {nullptr, 0}};
+const ServerTagInfo kDomeTags[] = {{"Skyrind Dome", SERVER_TAG_USER_NAME | SERVER_TAG_US_ENGLISH},
+                                   {nullptr, 0}};
 
 // The internal names never change: scenes store them.
 const ServerRecord kServers[] = {
@@ -56,6 +56,6 @@ const ServerRecord kServers[] = {
 }  // namespace skyrind
 
 extern "C" SKYRIND_MODULE_EXPORT const ModuleDescriptor _mod_descrip = {
-    MODULE_SYNC, MODULE_SYSTEM_VERSION, MODULE_MACHINE, skyrind::startup, skyrind::shutdown,
-    skyrind::kServers,
+    MODULE_SYNC,      MODULE_SYSTEM_VERSION, MODULE_MACHINE,
+    skyrind::startup, skyrind::shutdown,     skyrind::kServers,
 };

@@ -1,29 +1,18 @@
 #include "panel/control_panel.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "camera/instance.h"
+#include "panel/panel_words.h"
 
 namespace skyrind {
 namespace {
 
-// The panel needs no notice of changes or of its end: set and the host's
-// own redraw do all.
-int ignoreChange(void *, uint32_t, uint32_t, int) {
-  return 0;
-}
-void ignoreDestroy(void *) {}
-
-XPanelHint word(const void *address) {
-  return reinterpret_cast<XPanelHint>(address);
-}
-XPanelHint word(XPanelChangeNotify function) {
-  return reinterpret_cast<XPanelHint>(function);
-}
-XPanelHint word(XPanelDestroyNotify function) {
-  return reinterpret_cast<XPanelHint>(function);
-}
+using panel_words::ignoreChange;
+using panel_words::ignoreDestroy;
+using panel_words::readDouble;
+using panel_words::readInt;
+using panel_words::word;
 
 CameraInstance *cameraOf(void *instance) {
   return static_cast<CameraInstance *>(instance);
@@ -106,45 +95,34 @@ int setControl(void *instance, uint32_t id, void *value) {
   CameraInstance *camera = cameraOf(instance);
   if (!camera || !value) return 0;
   Switches &on = camera->settings.switches;
-  // Values may come unaligned from a host buffer: copy them out bytewise.
-  const auto readDouble = [value] {
-    double v;
-    std::memcpy(&v, value, sizeof v);
-    return v;
-  };
-  const auto readInt = [value] {
-    int32_t v;
-    std::memcpy(&v, value, sizeof v);
-    return v;
-  };
   switch (id) {
     case kHorizontalFov:
-      camera->settings.hFov = readDouble();
+      camera->settings.hFov = readDouble(value);
       break;
     case kVerticalFov:
-      camera->settings.vFov = readDouble();
+      camera->settings.vFov = readDouble(value);
       break;
     case kHorizontalShift:
-      camera->settings.hShift = readDouble();
+      camera->settings.hShift = readDouble(value);
       break;
     case kVerticalShift:
-      camera->settings.vShift = readDouble();
+      camera->settings.vShift = readDouble(value);
       break;
     case kHorizontalPerspective:
-      on.hPerspective = readInt();
+      on.hPerspective = readInt(value);
       break;
     case kVerticalPerspective:
-      on.vPerspective = readInt();
+      on.vPerspective = readInt(value);
       break;
     case kVerticalPanorama:
-      on.verticalPanorama = readInt();
+      on.verticalPanorama = readInt(value);
       break;
     case kAutoHorizontalFov:
-      on.autoHFov = readInt();
+      on.autoHFov = readInt(value);
       if (on.autoHFov) on.autoVFov = 0;
       break;
     case kAutoVerticalFov:
-      on.autoVFov = readInt();
+      on.autoVFov = readInt(value);
       if (on.autoVFov) on.autoHFov = 0;
       break;
     default:

@@ -1,26 +1,16 @@
 #include "panel/vr_panel.h"
 
-#include <cstring>
-
 #include "camera/vr_instance.h"
+#include "panel/panel_words.h"
 
 namespace skyrind {
 namespace {
 
-int ignoreChange(void *, uint32_t, uint32_t, int) {
-  return 0;
-}
-void ignoreDestroy(void *) {}
-
-XPanelHint word(const void *address) {
-  return reinterpret_cast<XPanelHint>(address);
-}
-XPanelHint word(XPanelChangeNotify function) {
-  return reinterpret_cast<XPanelHint>(function);
-}
-XPanelHint word(XPanelDestroyNotify function) {
-  return reinterpret_cast<XPanelHint>(function);
-}
+using panel_words::ignoreChange;
+using panel_words::ignoreDestroy;
+using panel_words::readDouble;
+using panel_words::readInt;
+using panel_words::word;
 
 VrInstance *cameraOf(void *instance) {
   return static_cast<VrInstance *>(instance);
@@ -40,9 +30,12 @@ const XPanelControl kStereo360Controls[] = {
     {0, nullptr, nullptr},
 };
 const XPanelDataDesc kStereo360Data[] = {
-    {kEyeSeparation, "", "distance-env"}, {kConvergence, "", "distance-env"},
-    {kPoleMergeFrom, "", "angle-env"},    {kPoleMergeTo, "", "angle-env"},
-    {kEyes, "", "integer"},               {0, nullptr, nullptr},
+    {kEyeSeparation, "", "distance-env"},
+    {kConvergence, "", "distance-env"},
+    {kPoleMergeFrom, "", "angle-env"},
+    {kPoleMergeTo, "", "angle-env"},
+    {kEyes, "", "integer"},
+    {0, nullptr, nullptr},
 };
 
 const XPanelControl kVR180Controls[] = {
@@ -55,9 +48,12 @@ const XPanelControl kVR180Controls[] = {
     {0, nullptr, nullptr},
 };
 const XPanelDataDesc kVR180Data[] = {
-    {kEyeSeparation, "", "distance-env"}, {kConvergence, "", "distance-env"},
-    {kPoleMergeFrom, "", "angle-env"},    {kPoleMergeTo, "", "angle-env"},
-    {kEyes, "", "integer"},               {kParallelCameras, "", "integer"},
+    {kEyeSeparation, "", "distance-env"},
+    {kConvergence, "", "distance-env"},
+    {kPoleMergeFrom, "", "angle-env"},
+    {kPoleMergeTo, "", "angle-env"},
+    {kEyes, "", "integer"},
+    {kParallelCameras, "", "integer"},
     {0, nullptr, nullptr},
 };
 
@@ -134,25 +130,13 @@ void *getVrControl(void *instance, uint32_t id) {
 int setVrControl(void *instance, uint32_t id, void *value) {
   VrInstance *camera = cameraOf(instance);
   if (!camera || !value) return 0;
-  // Values may come unaligned from a host buffer: copy them out bytewise,
-  // a double for a value, 32 bits for a choice or switch.
-  const auto readDouble = [value] {
-    double v;
-    std::memcpy(&v, value, sizeof v);
-    return v;
-  };
-  const auto readInt = [value] {
-    int32_t v;
-    std::memcpy(&v, value, sizeof v);
-    return v;
-  };
   if (camera->camera == VrCamera::Dome) {
     switch (id) {
       case kDomeFieldOfView:
-        camera->dome.fieldOfView = readDouble();
+        camera->dome.fieldOfView = readDouble(value);
         return 1;
       case kDomeTilt:
-        camera->dome.tilt = readDouble();
+        camera->dome.tilt = readDouble(value);
         return 1;
       default:
         return 0;
@@ -161,23 +145,23 @@ int setVrControl(void *instance, uint32_t id, void *value) {
   StereoSettings &s = camera->stereo;
   switch (id) {
     case kEyeSeparation:
-      s.eyeSeparation = readDouble();
+      s.eyeSeparation = readDouble(value);
       return 1;
     case kConvergence:
-      s.convergence = readDouble();
+      s.convergence = readDouble(value);
       return 1;
     case kPoleMergeFrom:
-      s.poleMergeFrom = readDouble();
+      s.poleMergeFrom = readDouble(value);
       return 1;
     case kPoleMergeTo:
-      s.poleMergeTo = readDouble();
+      s.poleMergeTo = readDouble(value);
       return 1;
     case kEyes:
-      s.eyes = readInt();
+      s.eyes = readInt(value);
       return 1;
     case kParallelCameras:
       if (camera->camera != VrCamera::VR180) return 0;
-      s.parallelCameras = readInt();
+      s.parallelCameras = readInt(value);
       return 1;
     default:
       return 0;

@@ -6,17 +6,17 @@
 #include "commands/commands.h"
 #include "commands/render_page.h"
 #include "common/atomic_file.h"
+#include "common/input_error.h"
 #include "image_io/image_output.h"
+#include "image_io/stereo_photo_writer.h"
 #include "refhost/bindings/camera_session.h"
 #include "render/renderer.h"
 #include "scene/scene_assembly.h"
-#include "common/input_error.h"
-#include "image_io/stereo_photo_writer.h"
 #include "session/host_generation.h"
-#include "session/vr_camera_settings.h"
 #include "session/scene_file.h"
 #include "session/shot.h"
 #include "session/shot_metadata.h"
+#include "session/vr_camera_settings.h"
 
 namespace skyhost {
 namespace {
@@ -94,6 +94,22 @@ void writeVrImage(const Options &o, const Image &image) {
                                  overUnder ? StereoPacking::TopBottom : StereoPacking::SideBySide);
 }
 
+// Writes the image of skyrind.p's camera with its photo-sphere fields (or one
+// line on stderr saying why it has none), the scene file and the viewer page
+// asked for.
+void writePanoramaImage(const Options &o, const Shot &shot, refhost::CameraSession &session,
+                        const Image &image, const std::optional<PanoramaPlacement> &page) {
+  ImageMetadata metadata = shotMetadata(shot, session, image.width, image.height);
+  writeImage(image, o.output, o.format, metadata);
+  std::optional<ImageFormat> format = imageFormatOf(o.output);
+  if (!metadata.whyNoCoverage.empty() &&
+      (format == ImageFormat::Png || format == ImageFormat::Jpeg))
+    std::fprintf(stderr, "%s: no photo-sphere metadata: %s\n", o.output.c_str(),
+                 metadata.whyNoCoverage.c_str());
+  if (!o.saveScene.empty()) writeSceneFile(shot, o.saveScene);
+  if (page) writeRenderPage(o.output, *page, shot);
+}
+
 }  // namespace
 
 int runRender(const Options &o) {
@@ -111,25 +127,14 @@ int runRender(const Options &o) {
   auto scene = assembleScene(shot.mesh, shot.environment);
   session.newFrame(shot.frameInfo(), shot.filmWidth, shot.filmHeight);
   RenderStats stats;
-  Image image = render(*scene, pluginRays(session), shot.image, {shot.filmWidth, shot.filmHeight},
-                       o.threads, stats,
-                       o.camera == "dome" ? RaylessSamples::Black : RaylessSamples::Refused);
+  Image image =
+      render(*scene, pluginRays(session), shot.image, {shot.filmWidth, shot.filmHeight}, o.threads,
+             stats, o.camera == "dome" ? RaylessSamples::Black : RaylessSamples::Refused);
   if (!o.camera.empty()) {
     writeVrImage(o, image);
-    std::printf("%s: %dx%d, %d samples per pixel, %llu rays in %.3f s\n", o.output.c_str(),
-                image.width, image.height, shot.image.samplesPerPixel,
-                static_cast<unsigned long long>(stats.rays), stats.seconds);
-    return 0;
+  } else {
+    writePanoramaImage(o, shot, session, image, page);
   }
-  ImageMetadata metadata = shotMetadata(shot, session, image.width, image.height);
-  writeImage(image, o.output, o.format, metadata);
-  std::optional<ImageFormat> format = imageFormatOf(o.output);
-  if (!metadata.whyNoCoverage.empty() &&
-      (format == ImageFormat::Png || format == ImageFormat::Jpeg))
-    std::fprintf(stderr, "%s: no photo-sphere metadata: %s\n", o.output.c_str(),
-                 metadata.whyNoCoverage.c_str());
-  if (!o.saveScene.empty()) writeSceneFile(shot, o.saveScene);
-  if (page) writeRenderPage(o.output, *page, shot);
 
   std::printf("%s: %dx%d, %d samples per pixel, %llu rays in %.3f s (%.2f Mrays/s)\n",
               o.output.c_str(), image.width, image.height, shot.image.samplesPerPixel,
