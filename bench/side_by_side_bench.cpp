@@ -48,9 +48,10 @@ void compare(benchmark::State &state, const Contender &subject, const Contender 
   state.SetItemsProcessed(state.iterations() * 2 * static_cast<int64_t>(kWindow));
 }
 
-// Args: switches (0 both angular, 3 both perspective, +4 vertical panorama),
-// lens (0 centre, 1 aperture). Against the equirectangular baseline for
-// angular cases and the pinhole baseline for perspective ones.
+// Args: switches 0..7 (bit 0 horizontal perspective, bit 1 vertical
+// perspective, bit 2 vertical panorama), lens (0 centre, 1 aperture).
+// Against the pinhole baseline when both axes are perspective, else the
+// equirectangular one.
 void BM_AgainstBaseline(benchmark::State &state) {
   const int switches = static_cast<int>(state.range(0));
   const bool lens = state.range(1) != 0;

@@ -63,6 +63,8 @@ FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose,
   s.panSquares = squares(s.panAxis);
   s.tiltSquares = squares(s.tiltAxis);
   s.finiteAxes = finite(s.right) && finite(s.up) && finite(s.panAxis) && finite(s.tiltAxis);
+  // The lens offsets at the centre after the steps: a +0 product times a
+  // perspective axis, +0 once turned.
   const Vec3 zero{0.0, 0.0, 0.0};
   const Vec3 lensR = s.hPerspective != 0 ? 0.0 * s.right : zero;
   const Vec3 lensU = s.vPerspective != 0 ? 0.0 * s.up : zero;

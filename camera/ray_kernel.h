@@ -8,7 +8,8 @@
 // branches out of every ray; each does the scalar operations in their written
 // order, so the rays equal the reference (camera/ray_reference.h) bit for bit.
 // Each combination has a lens-at-centre instance too (`centre`, below).
-// Inline, so that the host's evaluate callback holds the whole ray.
+// Inline, so that the host's evaluate callback may hold the whole ray (g++
+// keeps the kernels with a rotation out of line).
 #pragma once
 
 #include <bit>
