@@ -96,5 +96,26 @@ TEST_F(Render, WritesRadianceHdrAndReportsTheRun) {
   EXPECT_NE(r.out.find("256 rays"), std::string::npos) << r.out;
 }
 
+// A dome master is square; outside its circle the camera sees nothing, so
+// the PNG is transparent there and opaque inside.
+TEST_F(Render, ADomeMasterIsTransparentOutsideItsCircle) {
+  RunResult r =
+      run("render --plugin '" SKYRIND_VR_PLUGIN_PATH "' --camera dome --width 64 -o dome.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("dome master"), std::string::npos) << r.err;
+  int width = 0, height = 0, channels = 0;
+  unsigned char *rgba = stbi_load(path("dome.png").c_str(), &width, &height, &channels, 4);
+  ASSERT_NE(rgba, nullptr);
+  EXPECT_EQ(channels, 4);
+  ASSERT_EQ(width, 64);
+  ASSERT_EQ(height, 64);
+  const auto alpha = [&](int x, int y) { return rgba[4 * (y * width + x) + 3]; };
+  EXPECT_EQ(alpha(0, 0), 0);
+  EXPECT_EQ(alpha(63, 63), 0);
+  EXPECT_EQ(alpha(32, 32), 255);
+  EXPECT_EQ(alpha(32, 2), 255);  // inside the circle, near its top
+  stbi_image_free(rgba);
+}
+
 }  // namespace
 }  // namespace tooltest

@@ -20,7 +20,9 @@ struct Image {
   }
 
   int width, height;
-  std::vector<float> rgb;
+  std::vector<float> rgb;  // linear, premultiplied by alpha
+  // The share of each pixel the camera sees, row by row; empty: all of it.
+  std::vector<float> alpha;
 };
 
 }  // namespace skyhost

@@ -33,6 +33,7 @@ struct RowRenderer {
   const RenderFilm &film;
   Image &image;
   std::atomic<std::uint64_t> &missing;
+  bool coverage;  // keep each pixel's share of samples with a ray as its alpha
 
   // Film positions are centred on the optical axis in film units, +y up.
   // A pixel's n samples are stratified as n rooks: sample k lies in column
@@ -52,6 +53,7 @@ struct RowRenderer {
                     (*order)[std::min(k, static_cast<int>(random.uniform() * (k + 1)))]);
       }
       Vec3 sum;
+      int rayless = 0;
       for (int k = 0; k < n; ++k) {
         double filmX = ((column + (k + random.uniform()) / n) / s.width - 0.5) * film.width;
         double filmY = (0.5 - (row + (cellRow[k] + random.uniform()) / n) / s.height) * film.height;
@@ -64,11 +66,16 @@ struct RowRenderer {
         Vec3 origin, direction;
         if (!camera({filmX, filmY, lensX, lensY, time}, origin, direction)) {
           ++missing;
+          ++rayless;
           continue;
         }
         sum += scene.trace(origin, direction);
       }
       image.set(column, row, sum * (1.0 / n));
+      if (coverage) {
+        const int withRay = n - rayless;
+        image.alpha[static_cast<std::size_t>(row) * s.width + column] = float(withRay) / n;
+      }
     }
   }
 };
@@ -76,12 +83,13 @@ struct RowRenderer {
 }  // namespace
 
 Image render(const Scene &scene, const CameraRays &camera, const ImageSettings &s,
-             const RenderFilm &film, unsigned threads, RenderStats &stats,
-             RaylessSamples rayless) {
+             const RenderFilm &film, unsigned threads, RenderStats &stats, RaylessSamples rayless) {
   Image image(s.width, s.height);
   std::atomic<std::uint64_t> missing{0};
   std::atomic<int> nextRow{0}, rowsDone{0};
-  RowRenderer renderRow{scene, camera, s, film, image, missing};
+  const bool coverage = rayless == RaylessSamples::Black;
+  if (coverage) image.alpha.assign(static_cast<std::size_t>(s.width) * s.height, 1.0f);
+  RowRenderer renderRow{scene, camera, s, film, image, missing, coverage};
   if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
   threads = std::min<unsigned>(threads, s.height);
 

@@ -35,7 +35,7 @@ struct RenderStats {
 
 // What a film position without a ray means: a fault of the camera (the
 // render fails, naming how many), or a place the camera does not see, such
-// as the corners of a dome master (black).
+// as the corners of a dome master (black, and outside the image's alpha).
 enum class RaylessSamples { Refused, Black };
 
 // threads 0: every core. The result depends on the image settings' seed
