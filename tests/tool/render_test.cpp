@@ -1,5 +1,8 @@
 // Renders of the default scene: landmarks where the camera's settings say.
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <numbers>
 
 #include "landmark.h"
 #include "tool_run.h"
@@ -115,6 +118,66 @@ TEST_F(Render, ADomeMasterIsTransparentOutsideItsCircle) {
   EXPECT_EQ(alpha(32, 32), 255);
   EXPECT_EQ(alpha(32, 2), 255);  // inside the circle, near its top
   stbi_image_free(rgba);
+}
+
+// Writes a small red ball (a UV sphere of `radius` metres around `centre`)
+// as an OBJ with its material.
+void writeBall(const fs::path &folder, double cx, double cy, double cz, double radius) {
+  std::ofstream((folder / "ball.mtl").string()) << "newmtl red\nKd 1 0 0\n";
+  std::ofstream obj((folder / "ball.obj").string());
+  obj << "mtllib ball.mtl\nusemtl red\n";
+  constexpr int kAround = 64, kDown = 32;
+  for (int i = 0; i <= kDown; ++i) {
+    const double theta = std::numbers::pi * i / kDown;
+    for (int j = 0; j < kAround; ++j) {
+      const double phi = 2 * std::numbers::pi * j / kAround;
+      obj << "v " << cx + radius * std::sin(theta) * std::cos(phi) << ' '
+          << cy + radius * std::cos(theta) << ' ' << cz + radius * std::sin(theta) * std::sin(phi)
+          << '\n';
+    }
+  }
+  for (int i = 0; i < kDown; ++i) {
+    for (int j = 0; j < kAround; ++j) {
+      const int a = i * kAround + j + 1, b = i * kAround + (j + 1) % kAround + 1;
+      obj << "f " << a << ' ' << b << ' ' << b + kAround << "\nf " << a << ' ' << b + kAround << ' '
+          << a + kAround << '\n';
+    }
+  }
+}
+
+// The longitude (radians, 0 ahead, positive right) of the red ball's middle
+// on the horizon rows of one eye of an over-under render: the mean column
+// of its red pixels, weighted by how red each is.
+double ballLongitude(const Picture &p, int eyeTop) {
+  const int eyeHeight = p.height / 2;
+  double weighted = 0, total = 0;
+  for (int y = eyeTop + eyeHeight / 2 - 1; y <= eyeTop + eyeHeight / 2; ++y) {
+    for (int x = 0; x < p.width; ++x) {
+      const std::array<int, 3> c = p.at(x, y);
+      const double redness = std::max(0, c[0] - std::max(c[1], c[2]));
+      weighted += redness * (x + 0.5);
+      total += redness;
+    }
+  }
+  return (weighted / total / p.width - 0.5) * 2 * std::numbers::pi;
+}
+
+// A point at range rho straight ahead is seen by eyes b apart at longitudes
+// ±asin(b / (2 rho)): the disparity read off the two eyes of a render is
+// 2 asin(b / (2 rho)), to within a pixel.
+TEST_F(Render, StereoDisparityOfABallAtAKnownRange) {
+  constexpr double kSeparation = 1.0, kRange = 2.0;
+  writeBall(path(""), 0, 1.6, kRange, 0.05);  // the camera stands at 1.6 m
+  RunResult r = run("render --plugin '" SKYRIND_VR_PLUGIN_PATH
+                    "' --camera stereo360 --eye-separation 1 --mesh ball.obj --width 1024 "
+                    "-o ball.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Picture p = picture("ball.png");
+  ASSERT_EQ(p.height, 1024);
+  const double left = ballLongitude(p, 0), right = ballLongitude(p, p.height / 2);
+  const double pixel = 2 * std::numbers::pi / p.width;
+  EXPECT_NEAR(left - right, 2 * std::asin(kSeparation / (2 * kRange)), pixel)
+      << "left eye " << left << ", right eye " << right;
 }
 
 }  // namespace
