@@ -51,14 +51,13 @@ bool isDome(const VrInstance &camera) {
 // camera.dome)`: the camera's own parameters.
 template <class Operation>
 auto withParameters(VrInstance &camera, Operation operation) {
-  return isDome(camera) ? operation(kDomeTable, camera.dome)
-                        : operation(kStereoTable, camera.stereo);
+  if (isDome(camera)) return operation(kDomeTable, camera.dome);
+  return operation(kStereoTable, camera.stereo);
 }
 
 void evaluateParameters(VrInstance &camera, double time) {
   withParameters(camera, [&](auto table, auto &values) {
     skyrind::evaluateParameters(table, camera.parameters, values, time);
-    return 0;
   });
 }
 
@@ -76,7 +75,6 @@ void *createCamera(VrCamera kind, void *item, const char **error) {
     camera->channelGroup = static_cast<HostChannelGroup *>(services.items->chanGroup(item));
   withParameters(*camera, [&](auto table, auto &values) {
     createParameters(table, camera->parameters, values, camera->channelGroup);
-    return 0;
   });
   return camera;
 }
@@ -94,10 +92,8 @@ void *createDome(void *, void *item, const char **error) {
 void destroyCamera(void *instance) {
   VrInstance *camera = cameraOf(instance);
   if (!camera) return;
-  withParameters(*camera, [&](auto table, auto &) {
-    destroyParameters(table, camera->parameters);
-    return 0;
-  });
+  withParameters(*camera,
+                 [&](auto table, auto &) { destroyParameters(table, camera->parameters); });
   std::free(camera->samples);
   std::free(camera);
 }
@@ -110,7 +106,6 @@ const char *copyCamera(void *to, void *from) {
   if (!destination || !source || destination->camera != source->camera) return nullptr;
   withParameters(*destination, [&](auto table, auto &) {
     copyParameters(table, destination->parameters, source->parameters);
-    return 0;
   });
   destination->stereo.eyes = source->stereo.eyes;
   destination->stereo.parallelCameras = source->stereo.parallelCameras;
