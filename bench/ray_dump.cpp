@@ -1,11 +1,11 @@
 // The same inputs through the plug-in on each platform, dumped bit for bit,
 // and the dumps compared: how many rays differ between the Linux and the
 // Windows module, and by how many units in the last place.
-//   ray_dump rays FILE        2,055,296 rays: per switch combination 125,000
+//   ray_dump rays FILE        2,082,944 rays: per switch combination 125,000
 //                             film positions with the lens on the aperture,
 //                             the same with the lens at its centre, then the
-//                             zero-heavy grid (below) at two f-stops, with
-//                             and without a NaN axis
+//                             zero-heavy grid (below) at two f-stops, plain,
+//                             mirrored and with a NaN axis
 //   ray_dump trig FILE        the C runtime's sin and cos over [-2π, 2π]
 //   ray_dump trig-static FILE the sin and cos the compiler's library links in
 //                             (on Windows MinGW's own x87 ones)
@@ -30,6 +30,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_camera.h"
@@ -76,15 +77,17 @@ struct Session : bench::BenchCamera {
   // Still at (−0, 1.5, −0) across the exposure, heading, pitch, bank and
   // both shifts −0, scaled by −1 along z: film positions of −0 then give
   // X, Y = −0, and `forward` = (−0, −0, −1), so that zero target components
-  // come with both signs. A scale of 0 along x makes `right` NaN.
-  void holdAtNegativeZero(double scaleX) {
+  // come with both signs. Mirrored (scaled by −1 along x and y too), +0
+  // times `right` and `up` gives −0, and a scale of 0 along x makes `right`
+  // NaN.
+  void holdAtNegativeZero(double scaleX, double scaleY) {
     using refhost::ItemChannel;
-    const ItemChannel channels[] = {ItemChannel::PositionX, ItemChannel::PositionY,
-                                    ItemChannel::PositionZ, ItemChannel::Heading,
-                                    ItemChannel::Pitch,     ItemChannel::Bank,
-                                    ItemChannel::ScaleX,    ItemChannel::ScaleZ};
-    const double values[] = {-0.0, 1.5, -0.0, -0.0, -0.0, -0.0, scaleX, -1.0};
-    for (int i = 0; i < 8; ++i) {
+    const ItemChannel channels[] = {
+        ItemChannel::PositionX, ItemChannel::PositionY, ItemChannel::PositionZ,
+        ItemChannel::Heading,   ItemChannel::Pitch,     ItemChannel::Bank,
+        ItemChannel::ScaleX,    ItemChannel::ScaleY,    ItemChannel::ScaleZ};
+    const double values[] = {-0.0, 1.5, -0.0, -0.0, -0.0, -0.0, scaleX, scaleY, -1.0};
+    for (int i = 0; i < 9; ++i) {
       camera().curve(channels[i]).clearKeys();
       camera().curve(channels[i]).setStaticValue(values[i]);
     }
@@ -151,9 +154,9 @@ void dumpRays(const char *path) {
     dump(session, onAperture);
     dump(session, atCentre);
     for (double fStop : {4.0, std::numeric_limits<double>::infinity()})
-      for (double scaleX : {1.0, 0.0}) {
+      for (const auto &[scaleX, scaleY] : {std::pair{1.0, 1.0}, {-1.0, -1.0}, {0.0, 1.0}}) {
         Session still(switches, fStop);
-        still.holdAtNegativeZero(scaleX);
+        still.holdAtNegativeZero(scaleX, scaleY);
         dump(still, grid);
       }
   }

@@ -68,8 +68,8 @@ FrameSample deriveSample(const CameraSettings &settings, const CameraPose &pose,
   const Vec3 zero{0.0, 0.0, 0.0};
   const Vec3 lensR = s.hPerspective != 0 ? 0.0 * s.right : zero;
   const Vec3 lensU = s.vPerspective != 0 ? 0.0 * s.up : zero;
-  s.centreToTarget = Vec3{-0.0, -0.0, -0.0} - lensR - lensU;
-  s.centreToOrigin = lensR + lensU;
+  s.centreFocusForward = s.focusForward + (Vec3{-0.0, -0.0, -0.0} - lensR - lensU);
+  s.centreOrigin = s.position + (lensR + lensU);
   return s;
 }
 

@@ -41,10 +41,11 @@ struct FrameSample {
   // With the lens at its centre (radius · lens x and y zero, +0 on a
   // perspective axis) the offsets lensR and lensU after the steps are zeros:
   // +0 on an angular axis (turned), (+0 · `right`) or (+0 · `up`) on a
-  // perspective one. What the ray then adds to the target,
-  // (−0 − lensR) − lensU, and to the position, lensR + lensU.
-  Vec3 centreToTarget;
-  Vec3 centreToOrigin;
+  // perspective one. The target's start value with what the ray subtracts
+  // from it folded in, focusForward + ((−0 − lensR) − lensU), and the origin,
+  // position + (lensR + lensU).
+  Vec3 centreFocusForward;
+  Vec3 centreOrigin;
 };
 
 // The camera item at one time, as the host gives it: world position and the

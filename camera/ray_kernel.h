@@ -8,8 +8,7 @@
 // branches out of every ray; each does the scalar operations in their written
 // order, so the rays equal the reference (camera/ray_reference.h) bit for bit.
 // Each combination has a lens-at-centre instance too (`centre`, below).
-// Inline, so that the host's evaluate callback may hold the whole ray (g++
-// keeps the kernels with a rotation out of line).
+// Inline, so that each function that calls it holds the whole ray.
 #pragma once
 
 #include <bit>
@@ -71,8 +70,8 @@ template <bool perspective, bool centre>
   } else {
     const Rotation pan = rotation(s.panAxis, s.panSquares, w.pan);
     w.target = turned(w.target, pan);
-    w.facing = turned(w.facing, pan);
     if constexpr (!centre) w.lensR = turned(w.lensR, pan);
+    w.facing = turned(w.facing, pan);
   }
 }
 
@@ -85,22 +84,25 @@ template <bool perspective, bool centre>
   } else {
     const Rotation tilt = rotation(s.tiltAxis, s.tiltSquares, w.tilt);
     w.target = turned(w.target, tilt);
-    w.facing = turned(w.facing, tilt);
     if constexpr (!centre) w.lensU = turned(w.lensU, tilt);
+    w.facing = turned(w.facing, tilt);
   }
 }
 
 // The lens at its centre: radius · lens x and radius · lens y zero, on a
-// sample with finite axes, at finite angles. The offsets are then zeros whose
-// only effect is on the signs of zero components, which the sample holds
-// (FrameSample::centreToTarget, centreToOrigin), so the `centre` instance
-// neither forms nor turns them. A turned zero offset is +0 whatever its sign:
-// its products are ±0 and the matrix's zero row is added last. An offset that
-// is not turned, on a perspective axis, keeps the signs of (radius · lens) ·
-// axis; since −0 − (+0) is −0 but −0 − (−0) is +0, those signs decide a zero
-// component of D, and the sample's values are those of a +0 product. A NaN
-// or infinite axis or angle would turn the zeros into NaN, as would a NaN
-// product: such rays, and −0 products on perspective axes, take the full path.
+// sample with finite axes, at finite angles. The offsets are then zeros, and
+// the `centre` instance neither forms nor turns them. Zeros change only the
+// signs of zero components. A turned zero is +0 whatever its sign: its
+// products are ±0 and the matrix's zero row is added last, so a turn never
+// yields −0. A rounded sum is −0 only when every addend is −0, so a zero
+// adds the same bits wherever in a sum it comes: the sample folds what D
+// subtracts into the start value (`centreFocusForward`), and after a turn it
+// changes nothing. An offset that is not turned, on a perspective axis, keeps
+// the signs of (radius · lens) · axis, which decide a zero component of D
+// (−0 − (+0) is −0, −0 − (−0) is +0); the sample's values are those of a +0
+// product. A NaN or infinite axis or angle would turn the zeros into NaN, as
+// would a NaN product: such rays, and −0 products on perspective axes, take
+// the full path.
 template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool centre>
 [[gnu::always_inline]] inline Ray traceFrom(const FrameSample &s, Working &w, double radiusX,
                                             double radiusY) {
@@ -108,7 +110,7 @@ template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool cent
     w.lensR = radiusX * s.right;
     w.lensU = radiusY * s.up;
   }
-  w.target = s.focusForward;
+  w.target = centre ? s.centreFocusForward : s.focusForward;
   w.facing = s.forward;
 
   // The ordinary panorama tilts first and then pans (poles along `up`); the
@@ -123,16 +125,16 @@ template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool cent
   }
 
   // D = T − lensR − lensU from the lens to the target, and the origin
-  // `position` + lensR + lensU; at the centre T + ((−0 − lensR) − lensU) and
-  // `position` + (lensR + lensU), the same bits for zero offsets. A
-  // zero-length D (a degenerate focal distance) looks where the film faces.
-  const Vec3 D = centre ? w.target + s.centreToTarget : w.target - w.lensR - w.lensU;
+  // `position` + lensR + lensU (at the centre, both folded into the sample).
+  // A zero-length D (a degenerate focal distance) looks where the film faces.
+  const Vec3 D = centre ? w.target : w.target - w.lensR - w.lensU;
   const double length = std::sqrt(D.x * D.x + D.y * D.y + D.z * D.z);
-  Ray ray;
-  ray.origin = centre ? s.position + s.centreToOrigin : s.position + w.lensR + w.lensU;
-  ray.direction = length == 0.0 ? w.facing : Vec3{D.x / length, D.y / length, D.z / length};
-  ray.facing = w.facing;
-  return ray;
+  Vec3 direction{D.x / length, D.y / length, D.z / length};
+  if (length == 0.0) direction = w.facing;
+  // Component by component: g++ copied the block through the stack.
+  const Vec3 origin = centre ? Vec3{s.centreOrigin.x, s.centreOrigin.y, s.centreOrigin.z}
+                             : s.position + w.lensR + w.lensU;
+  return {origin, direction, w.facing};
 }
 
 // True when r is +0, or either zero where its sign is lost (a turned offset).
@@ -146,9 +148,12 @@ template <bool keepsSign>
   return a.s == a.s && a.c == a.c;
 }
 
-// One switch combination's ray.
+// One switch combination's ray through film position (filmX, filmY), film
+// units from the optical axis (+x looks right, +y up), from lens position
+// (lensX, lensY) on the unit aperture.
 template <bool verticalPanorama, bool hPerspective, bool vPerspective>
-inline Ray trace(const FrameSample &s, double filmX, double filmY, double lensX, double lensY) {
+[[gnu::always_inline]] inline Ray trace(const FrameSample &s, double filmX, double filmY,
+                                        double lensX, double lensY) {
   Working w;
   w.X = s.shiftX + filmX;
   w.Y = s.shiftY + filmY;
@@ -182,31 +187,32 @@ inline RayMode modeOf(const FrameSample &s) {
 
 }  // namespace ray_kernel
 
-// The ray through film position (filmX, filmY), film units from the optical
-// axis (+x looks right, +y up), from lens position (lensX, lensY) on the
-// unit aperture.
-[[gnu::always_inline]] inline Ray traceRay(const FrameSample &s, double filmX, double filmY,
-                                           double lensX, double lensY) {
-  using namespace ray_kernel;
-  switch (modeOf(s)) {
+// Calls kernel.template operator()<verticalPanorama, hPerspective,
+// vPerspective>() for the sample's switch combination, so that the caller has
+// one instance per combination (the host's evaluate callbacks: a function per
+// kernel, each calling trace<…> and writing the host's record).
+template <class Kernel>
+[[gnu::always_inline]] inline decltype(auto) withRayKernel(const FrameSample &s, Kernel &&kernel) {
+  using ray_kernel::RayMode;
+  switch (ray_kernel::modeOf(s)) {
     case RayMode::AngularAngular:
-      return trace<false, false, false>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<false, false, false>();
     case RayMode::PerspectiveAngular:
-      return trace<false, true, false>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<false, true, false>();
     case RayMode::AngularPerspective:
-      return trace<false, false, true>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<false, false, true>();
     case RayMode::PerspectivePerspective:
-      return trace<false, true, true>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<false, true, true>();
     case RayMode::VerticalAngularAngular:
-      return trace<true, false, false>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<true, false, false>();
     case RayMode::VerticalPerspectiveAngular:
-      return trace<true, true, false>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<true, true, false>();
     case RayMode::VerticalAngularPerspective:
-      return trace<true, false, true>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<true, false, true>();
     case RayMode::VerticalPerspectivePerspective:
-      return trace<true, true, true>(s, filmX, filmY, lensX, lensY);
+      return kernel.template operator()<true, true, true>();
   }
-  return trace<false, false, false>(s, filmX, filmY, lensX, lensY);
+  return kernel.template operator()<false, false, false>();
 }
 
 }  // namespace skyrind

@@ -51,27 +51,42 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
                         });
 }
 
-// Inline into both evaluate callbacks, so that each holds the whole ray.
-[[gnu::always_inline]] inline int writeRay(void *instance, double filmX, double filmY, double lensX,
-                                           double lensY, double fracTime, CameraRay *ray) {
-  const CameraInstance *camera = cameraOf(instance);
-  if (!camera || !camera->samples || !ray) return 0;
-  const FrameSample &sample = camera->samples[sampleIndex(camera->timing.sampleCount, fracTime)];
-  const Ray r = traceRay(sample, filmX, filmY, lensX, lensY);
+// One switch combination's ray, written into the host's record: a function
+// of its own per combination, entered by a jump from the evaluate callbacks,
+// so that each keeps its values in registers and only the kernels with an
+// angle pay for the runtime's calls (and the stack guard they bring).
+template <bool verticalPanorama, bool hPerspective, bool vPerspective>
+[[gnu::noinline]] int writeRay(const FrameSample &sample, double filmX, double filmY, double lensX,
+                               double lensY, CameraRay *ray) {
+  const Ray r = ray_kernel::trace<verticalPanorama, hPerspective, vPerspective>(
+      sample, filmX, filmY, lensX, lensY);
   *ray = {{r.origin.x, r.origin.y, r.origin.z},
           {r.direction.x, r.direction.y, r.direction.z},
           {r.facing.x, r.facing.y, r.facing.z}};
   return CAMERA_RAY_WRITTEN;
 }
 
+// Inline into both evaluate callbacks: the checks, the sample of the time,
+// and a jump to the kernel.
+[[gnu::always_inline]] inline int evaluate(void *instance, double filmX, double filmY, double lensX,
+                                           double lensY, double fracTime, CameraRay *ray) {
+  const CameraInstance *camera = cameraOf(instance);
+  if (!camera || !camera->samples || !ray) return 0;
+  const FrameSample &s = camera->samples[sampleIndex(camera->timing.sampleCount, fracTime)];
+  return withRayKernel(s, [&]<bool verticalPanorama, bool hPerspective, bool vPerspective>() {
+    return writeRay<verticalPanorama, hPerspective, vPerspective>(s, filmX, filmY, lensX, lensY,
+                                                                  ray);
+  });
+}
+
 int evaluateRay(void *instance, double filmX, double filmY, double lensX, double lensY,
                 double fracTime, CameraRay *ray) {
-  return writeRay(instance, filmX, filmY, lensX, lensY, fracTime, ray);
+  return evaluate(instance, filmX, filmY, lensX, lensY, fracTime, ray);
 }
 
 int evaluateRayForEye(void *instance, double filmX, double filmY, double lensX, double lensY,
                       double fracTime, int, CameraRay *ray, const CameraAccess *) {
-  return writeRay(instance, filmX, filmY, lensX, lensY, fracTime, ray);
+  return evaluate(instance, filmX, filmY, lensX, lensY, fracTime, ray);
 }
 
 // The projection at the host's current time.
