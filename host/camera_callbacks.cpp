@@ -8,9 +8,9 @@
 
 #include "camera/instance.h"
 #include "camera/preview.h"
-#include "camera/ray_kernel.h"
 #include "host/camera_queries.h"
 #include "host/parameters.h"
+#include "host/ray_writer.h"
 #include "host/sample_table.h"
 #include "host/services.h"
 
@@ -49,21 +49,6 @@ const char *newFrame(void *instance, const FrameInfo *frame, const CameraAccess 
                         [camera, access](double t, FrameSample &sample) {
                           return sampleAt(*camera, *access, t, sample);
                         });
-}
-
-// One switch combination's ray, written into the host's record: a function
-// of its own per combination, entered by a jump from the evaluate callbacks,
-// so that each keeps its values in registers and only the kernels with an
-// angle pay for the runtime's calls (and the stack guard they bring).
-template <bool verticalPanorama, bool hPerspective, bool vPerspective>
-[[gnu::noinline]] int writeRay(const FrameSample &sample, double filmX, double filmY, double lensX,
-                               double lensY, CameraRay *ray) {
-  const Ray r = ray_kernel::trace<verticalPanorama, hPerspective, vPerspective>(
-      sample, filmX, filmY, lensX, lensY);
-  *ray = {{r.origin.x, r.origin.y, r.origin.z},
-          {r.direction.x, r.direction.y, r.direction.z},
-          {r.facing.x, r.facing.y, r.facing.z}};
-  return CAMERA_RAY_WRITTEN;
 }
 
 // Inline into both evaluate callbacks: the checks, the sample of the time,
