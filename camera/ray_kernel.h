@@ -92,17 +92,17 @@ template <bool perspective, bool centre>
 // The lens at its centre: radius · lens x and radius · lens y zero, on a
 // sample with finite axes, at finite angles. The offsets are then zeros, and
 // the `centre` instance neither forms nor turns them. Zeros change only the
-// signs of zero components. A turned zero is +0 whatever its sign: its
-// products are ±0 and the matrix's zero row is added last, so a turn never
-// yields −0. A rounded sum is −0 only when every addend is −0, so a zero
-// adds the same bits wherever in a sum it comes: the sample folds what D
-// subtracts into the start value (`centreFocusForward`), and after a turn it
-// changes nothing. An offset that is not turned, on a perspective axis, keeps
-// the signs of (radius · lens) · axis, which decide a zero component of D
-// (−0 − (+0) is −0, −0 − (−0) is +0); the sample's values are those of a +0
-// product. A NaN or infinite axis or angle would turn the zeros into NaN, as
-// would a NaN product: such rays, and −0 products on perspective axes, take
-// the full path.
+// signs of zero components. A sum rounded to nearest (the default mode) is
+// −0 only when every addend is −0. So a turned zero is +0 whatever its sign
+// (its products are ±0 and the matrix's zero row is added last), a turn never
+// yields −0, and a zero adds the same bits wherever in a sum it comes: the
+// sample folds what D subtracts into the start value (`centreFocusForward`),
+// and after a turn it changes nothing. An offset that is not turned, on a
+// perspective axis, keeps the signs of (radius · lens) · axis, which decide a
+// zero component of D (−0 − (+0) is −0, −0 − (−0) is +0); the sample's values
+// are those of a +0 product. A NaN or infinite axis or angle would turn the
+// zeros into NaN, as would a NaN product: such rays, and −0 products on
+// perspective axes, take the full path.
 template <bool verticalPanorama, bool hPerspective, bool vPerspective, bool centre>
 [[gnu::always_inline]] inline Ray traceFrom(const FrameSample &s, Working &w, double radiusX,
                                             double radiusY) {
