@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -77,10 +78,11 @@ bool declaresHugeChunkPastTheEnd(const uint8_t *data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   skyfuzz::TempInput input("environment.img", data, size);
   // A header may declare a huge image in a few bytes, which the reader then
-  // allocates in full (no size cap); such inputs only measure memory.
+  // allocates in full (no size cap); such inputs only measure memory. A
+  // top-down BMP's height comes back negative.
   int width = 0, height = 0, channels = 0;
   if (stbi_info(input.path().c_str(), &width, &height, &channels) &&
-      static_cast<long long>(width) * height > kMaxPixels)
+      std::llabs(width) * std::llabs(height) > kMaxPixels)
     return 0;
   if (declaresHugeChunkPastTheEnd(data, size)) return 0;
   std::optional<skyhost::Environment> environment;
