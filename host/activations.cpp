@@ -15,7 +15,30 @@ void fillOperations(const CameraServer &server, GlobalFunc global, InstanceFuncs
   inst->priv = reinterpret_cast<void *>(global);
 }
 
+// What a version 2 record and a version 3 or 4 record have alike, given the
+// server's callbacks of that version.
+template <class Handler, class Preview, class Evaluate>
+void fillHandler(Handler &handler, const CameraServer &server, GlobalFunc global, Preview preview,
+                 Evaluate evaluate, CameraFlagsFunc flags) {
+  fillOperations(server, global, handler.inst);
+  handler.preview = preview;
+  handler.newFrame = server.newFrame;
+  handler.evaluate = evaluate;
+  handler.flags = flags;
+}
+
 }  // namespace
+
+void *startModule() {
+  return MODULE_STARTED;
+}
+
+void shutDownModule(void *) {}
+
+int noProjection(void *, double, double, const double[3], double, int, double[3],
+                 const CameraAccess *) {
+  return 0;
+}
 
 int activateCameraHandler(const CameraServer &server, int version, GlobalFunc global, void *local) {
   if (version != CAMERA_HANDLER_VERSION && !isEyeVersion(version)) return AFUNC_BADVERSION;
@@ -38,20 +61,12 @@ int activateCameraHandler(const CameraServer &server, int version, GlobalFunc gl
 
   if (!local) return AFUNC_OK;
   if (isEyeVersion(version)) {
-    auto *handler = static_cast<CameraEyeHandler *>(local);
-    fillOperations(server, global, handler->inst);
-    handler->preview = server.eyePreview;
-    handler->newFrame = server.newFrame;
-    handler->evaluate = server.eyeEvaluate;
-    handler->flags = server.eyeFlags;
-    handler->project = server.project;
+    auto &handler = *static_cast<CameraEyeHandler *>(local);
+    fillHandler(handler, server, global, server.eyePreview, server.eyeEvaluate, server.eyeFlags);
+    handler.project = server.project;
   } else {
-    auto *handler = static_cast<CameraHandler *>(local);
-    fillOperations(server, global, handler->inst);
-    handler->preview = server.preview;
-    handler->newFrame = server.newFrame;
-    handler->evaluate = server.evaluate;
-    handler->flags = server.flags;
+    fillHandler(*static_cast<CameraHandler *>(local), server, global, server.preview,
+                server.evaluate, server.flags);
   }
   return AFUNC_OK;
 }

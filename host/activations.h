@@ -24,6 +24,11 @@ struct CameraServer {
   CameraProjectFunc project;
 };
 
+// The projection slot of a camera without one (its flags say so): answers 0
+// and writes nothing.
+int noProjection(void *instance, double lensX, double lensY, const double worldPosition[3],
+                 double fracTime, int eye, double filmPosition[3], const CameraAccess *access);
+
 // Version 2 fills a CameraHandler, 3 and 4 a CameraEyeHandler; any other
 // version returns 1 before anything is looked up. A missing parameter,
 // item-information, envelope or time service returns 2 and fills nothing.
@@ -40,6 +45,11 @@ struct PanelTables {
 
 // Versions 4 and 5 (one record): builds the panel over the record's instance.
 int activateCameraInterface(const PanelTables &panel, int version, GlobalFunc global, void *local);
+
+// The module descriptor's startup and shutdown: the modules keep nothing
+// between them.
+void *startModule();
+void shutDownModule(void *);
 
 // A panel's set followed by "Instance Update" for every handled id, so that
 // the host's views refresh.

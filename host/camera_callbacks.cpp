@@ -105,9 +105,4 @@ unsigned int eyeHandlerFlags(void *) {
   return CAMERA_SUPPORTS_DEPTH_OF_FIELD | CAMERA_NO_PROJECTION;
 }
 
-int noProjection(void *, double, double, const double[3], double, int, double[3],
-                 const CameraAccess *) {
-  return 0;
-}
-
 }  // namespace skyrind

@@ -19,8 +19,5 @@ int evaluateRayForEye(void *instance, double filmX, double filmY, double lensX, 
 int previewMatrixForEye(void *instance, double lensX, double lensY, int eye, double projection[16],
                         const CameraAccess *access);
 unsigned int eyeHandlerFlags(void *instance);
-// The camera has no projection (its flags say so): answers 0, writes nothing.
-int noProjection(void *instance, double lensX, double lensY, const double worldPosition[3],
-                 double fracTime, int eye, double filmPosition[3], const CameraAccess *access);
 
 }  // namespace skyrind

@@ -10,11 +10,6 @@
 namespace skyrind {
 namespace {
 
-void *startup() {
-  return MODULE_STARTED;
-}
-void shutdown(void *) {}
-
 constexpr CameraServer kPanoramaCamera = {
     .operations = {nullptr, createInstance, destroyInstance, copyInstance, loadInstance,
                    saveInstance, describeInstance},
@@ -59,6 +54,6 @@ const ServerRecord kServers[] = {
 }  // namespace skyrind
 
 extern "C" SKYRIND_MODULE_EXPORT const ModuleDescriptor _mod_descrip = {
-    MODULE_SYNC,      MODULE_SYSTEM_VERSION, MODULE_MACHINE,
-    skyrind::startup, skyrind::shutdown,     skyrind::kServers,
+    MODULE_SYNC,          MODULE_SYSTEM_VERSION,   MODULE_MACHINE,
+    skyrind::startModule, skyrind::shutDownModule, skyrind::kServers,
 };

@@ -10,6 +10,7 @@
 
 #include "camera/ray_kernel.h"
 #include "host/host_abi.h"
+#include "host/host_ray.h"
 
 namespace skyrind {
 
@@ -18,9 +19,7 @@ template <bool verticalPanorama, bool hPerspective, bool vPerspective>
                                double lensY, CameraRay *ray) {
   const Ray r = ray_kernel::trace<verticalPanorama, hPerspective, vPerspective>(
       sample, filmX, filmY, lensX, lensY);
-  *ray = {{r.origin.x, r.origin.y, r.origin.z},
-          {r.direction.x, r.direction.y, r.direction.z},
-          {r.facing.x, r.facing.y, r.facing.z}};
+  *ray = hostRayOf(r);
   return CAMERA_RAY_WRITTEN;
 }
 

@@ -7,6 +7,7 @@
 #include "camera/vr_instance.h"
 #include "camera/vr_projection.h"
 #include "host/camera_queries.h"
+#include "host/host_ray.h"
 #include "host/parameters.h"
 #include "host/sample_table.h"
 
@@ -207,9 +208,7 @@ EyeRequest requestOf(int eye) {
   const VrSample &sample = camera->samples[sampleIndex(camera->timing.sampleCount, fracTime)];
   Ray r;
   if (!traceVrRay(sample, camera->camera, filmX, filmY, request, r)) return 0;
-  *ray = {{r.origin.x, r.origin.y, r.origin.z},
-          {r.direction.x, r.direction.y, r.direction.z},
-          {r.facing.x, r.facing.y, r.facing.z}};
+  *ray = hostRayOf(r);
   // A stereo camera's left or right ray is already the eye's: the host
   // must not offset it again.
   const bool eyeRay = request != EyeRequest::Centre && !isDome(*camera);
@@ -237,11 +236,6 @@ int noPreviewForEye(void *, double, double, int, double[16], const CameraAccess 
 // No depth of field, no projection.
 unsigned int flags(void *) {
   return CAMERA_NO_PROJECTION;
-}
-
-int noProjection(void *, double, double, const double[3], double, int, double[3],
-                 const CameraAccess *) {
-  return 0;
 }
 
 constexpr CameraServer serverFor(void *(*create)(void *, void *, const char **)) {

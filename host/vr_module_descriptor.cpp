@@ -10,11 +10,6 @@
 namespace skyrind {
 namespace {
 
-void *startup() {
-  return MODULE_STARTED;
-}
-void shutdown(void *) {}
-
 constexpr PanelTables kStereo360Panel = {kStereo360Controls, kStereo360Data, kStereo360Hints,
                                          getVrControl, setAndUpdate<setVrControl>};
 constexpr PanelTables kVR180Panel = {kVR180Controls, kVR180Data, kVR180Hints, getVrControl,
@@ -56,6 +51,6 @@ const ServerRecord kServers[] = {
 }  // namespace skyrind
 
 extern "C" SKYRIND_MODULE_EXPORT const ModuleDescriptor _mod_descrip = {
-    MODULE_SYNC,      MODULE_SYSTEM_VERSION, MODULE_MACHINE,
-    skyrind::startup, skyrind::shutdown,     skyrind::kServers,
+    MODULE_SYNC,          MODULE_SYSTEM_VERSION,   MODULE_MACHINE,
+    skyrind::startModule, skyrind::shutDownModule, skyrind::kServers,
 };
